@@ -1,0 +1,52 @@
+#include "edebug.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+#include "estring.h"
+
+namespace {
+std::mutex logMutex;
+debuglog::Sink logSink;
+std::vector<std::string> logLines;
+}  // namespace
+
+void eDebug(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string line;
+  if (length > 0) {
+    line.resize(static_cast<size_t>(length) + 1);
+    std::vsnprintf(line.data(), line.size(), format, args);
+    line.resize(static_cast<size_t>(length));
+  }
+  va_end(args);
+
+  std::lock_guard<std::mutex> lock(logMutex);
+  logLines.push_back(line);
+  if (logSink) {
+    logSink(line);
+  } else {
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+}
+
+namespace debuglog {
+void setSink(Sink sink) {
+  std::lock_guard<std::mutex> lock(logMutex);
+  logSink = std::move(sink);
+}
+std::vector<std::string> lines() {
+  std::lock_guard<std::mutex> lock(logMutex);
+  return logLines;
+}
+void clear() {
+  std::lock_guard<std::mutex> lock(logMutex);
+  logLines.clear();
+}
+}  // namespace debuglog

@@ -1,0 +1,250 @@
+#include "emainloop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <thread>
+
+#include "ewidget.h"
+
+eMainloop* eApp = nullptr;
+
+namespace {
+// A sleeping thread gives up on a clock that has not moved for this long while nobody is
+// advancing it (see sleepUs).
+constexpr auto kStalledClock = std::chrono::milliseconds(20);
+// How long advance() waits for a woken thread to go back to sleep before moving on.
+constexpr auto kLockstepWait = std::chrono::milliseconds(200);
+thread_local bool wokenByAdvance = false;
+std::atomic<bool> advancing{false};
+}  // namespace
+
+eTimer::eTimer(eMainloop* context) : loop(context) {}
+
+eTimer::~eTimer() { stop(); }
+
+void eTimer::start(long ms, bool single) {
+  if (active) loop->removeTimer(this);
+  singleShot = single;
+  intervalMs = ms < 0 ? 0 : ms;
+  due = loop->nowUs() + static_cast<int64_t>(intervalMs) * 1000;
+  order = loop->nextOrder++;
+  active = true;
+  loop->addTimer(this);
+}
+
+void eTimer::stop() {
+  if (!active) return;
+  active = false;
+  loop->removeTimer(this);
+}
+
+eMainloop::eMainloop(Time m) : mode(m) { realStartUs = realNowUs() + 0; }
+
+eMainloop::~eMainloop() {
+  for (eTimer* timer : timers) timer->active = false;
+  if (eApp == this) eApp = nullptr;
+}
+
+int64_t eMainloop::realNowUs() const {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+             .count() -
+         realStartUs;
+}
+
+void eMainloop::addTimer(eTimer* timer) { timers.push_back(timer); }
+
+void eMainloop::removeTimer(eTimer* timer) {
+  timers.erase(std::remove(timers.begin(), timers.end(), timer), timers.end());
+}
+
+uint64_t eMainloop::callLater(long ms, std::function<void()> fn) {
+  Deferred d{nowUs() + static_cast<int64_t>(ms < 0 ? 0 : ms) * 1000, nextOrder++, nextId++,
+             std::move(fn)};
+  deferred.push_back(std::move(d));
+  return deferred.back().id;
+}
+
+void eMainloop::cancel(uint64_t id) {
+  deferred.erase(std::remove_if(deferred.begin(), deferred.end(),
+                                [id](const Deferred& d) { return d.id == id; }),
+                 deferred.end());
+}
+
+int64_t eMainloop::nextDue() const {
+  int64_t next = INT64_MAX;
+  for (const eTimer* timer : timers) next = std::min(next, timer->due);
+  for (const Deferred& d : deferred) next = std::min(next, d.due);
+  return next;
+}
+
+bool eMainloop::fireOne(int64_t limit) {
+  eTimer* bestTimer = nullptr;
+  size_t bestDeferred = SIZE_MAX;
+  int64_t bestDue = INT64_MAX;
+  uint64_t bestOrder = UINT64_MAX;
+  for (eTimer* timer : timers) {
+    if (timer->due < bestDue || (timer->due == bestDue && timer->order < bestOrder)) {
+      bestTimer = timer;
+      bestDue = timer->due;
+      bestOrder = timer->order;
+    }
+  }
+  for (size_t i = 0; i < deferred.size(); ++i) {
+    if (deferred[i].due < bestDue || (deferred[i].due == bestDue && deferred[i].order < bestOrder)) {
+      bestTimer = nullptr;
+      bestDeferred = i;
+      bestDue = deferred[i].due;
+      bestOrder = deferred[i].order;
+    }
+  }
+  if (bestDue > limit) return false;
+  if (bestTimer) {
+    if (bestTimer->singleShot) {
+      bestTimer->active = false;
+      removeTimer(bestTimer);
+    } else {
+      bestTimer->due += std::max<int64_t>(1, static_cast<int64_t>(bestTimer->intervalMs) * 1000);
+      bestTimer->order = nextOrder++;
+    }
+    bestTimer->timeout.emit();
+  } else {
+    std::function<void()> fn = std::move(deferred[bestDeferred].fn);
+    deferred.erase(deferred.begin() + static_cast<std::ptrdiff_t>(bestDeferred));
+    fn();
+  }
+  return true;
+}
+
+void eMainloop::processDue() {
+  while (fireOne(nowUs())) {
+  }
+}
+
+void eMainloop::setNow(int64_t us) { now.store(us, std::memory_order_release); }
+
+void eMainloop::wakeSleepersUpTo(int64_t us) {
+  std::unique_lock<std::mutex> lock(sleepMutex);
+  int woken = 0;
+  for (int64_t wake : sleeperWakes) {
+    if (wake <= us) ++woken;
+  }
+  if (woken == 0) return;
+  awakeSleepers += woken;
+  sleepCv.notify_all();
+  // Lock step: let the woken threads do their pass at this instant before time moves on.
+  if (!sleepCv.wait_for(lock, kLockstepWait, [this] { return awakeSleepers <= 0; })) {
+    awakeSleepers = 0;  // a thread that ended never sleeps again
+  }
+}
+
+void eMainloop::advance(long ms) {
+  if (ms < 0) ms = 0;
+  if (!isVirtual()) {
+    const int64_t target = realNowUs() + static_cast<int64_t>(ms) * 1000;
+    for (;;) {
+      processDue();
+      const int64_t current = realNowUs();
+      if (current >= target) break;
+      const int64_t until = std::min(nextDue(), target);
+      if (until > current) std::this_thread::sleep_for(std::chrono::microseconds(until - current));
+    }
+    processDue();
+    return;
+  }
+  advancing.store(true, std::memory_order_release);
+  const int64_t target = nowUs() + static_cast<int64_t>(ms) * 1000;
+  for (;;) {
+    processDue();
+    int64_t next = std::min(nextDue(), target);
+    {
+      std::lock_guard<std::mutex> lock(sleepMutex);
+      for (int64_t wake : sleeperWakes) next = std::min(next, std::max(wake, nowUs()));
+    }
+    if (next > nowUs()) setNow(next);
+    wakeSleepersUpTo(nowUs());
+    processDue();
+    if (nowUs() >= target) {
+      std::lock_guard<std::mutex> lock(sleepMutex);
+      bool sleeperDue = false;
+      for (int64_t wake : sleeperWakes) sleeperDue = sleeperDue || wake <= target;
+      if (!sleeperDue && nextDue() > target) break;
+    }
+  }
+  advancing.store(false, std::memory_order_release);
+}
+
+void eMainloop::sleepUs(int64_t us) {
+  if (!isVirtual()) {
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
+    return;
+  }
+  std::unique_lock<std::mutex> lock(sleepMutex);
+  if (wokenByAdvance) {
+    wokenByAdvance = false;
+    if (awakeSleepers > 0) --awakeSleepers;
+    sleepCv.notify_all();
+  }
+  const int64_t wake = nowUs() + us;
+  sleeperWakes.push_back(wake);
+  sleepCv.notify_all();
+  bool byAdvance = false;
+  for (;;) {
+    const int64_t before = nowUs();
+    if (sleepCv.wait_for(lock, kStalledClock, [&] { return nowUs() >= wake; })) {
+      byAdvance = true;
+      break;
+    }
+    if (nowUs() == before && !advancing.load(std::memory_order_acquire)) break;
+  }
+  sleeperWakes.erase(std::find(sleeperWakes.begin(), sleeperWakes.end(), wake));
+  wokenByAdvance = byAdvance;
+}
+
+void eMainloop::postKey(eKey key) { keys.push_back(key); }
+
+bool eMainloop::inModal(const eWidget* widget) const {
+  for (const Modal& m : modalStack) {
+    if (m.widget == widget && !m.done) return true;
+  }
+  return false;
+}
+
+int eMainloop::runModal(eWidget* widget) {
+  modalStack.push_back({widget, false, 0});
+  const size_t depth = modalStack.size() - 1;
+  while (!modalStack[depth].done) {
+    processDue();
+    if (modalStack[depth].done) break;
+    if (!keys.empty()) {
+      eKey key = keys.front();
+      keys.pop_front();
+      if (eWidget* target = topModal()) target->keyDown(key);
+    } else if (inputDriver) {
+      inputDriver->idle(*this);
+    } else {
+      modalStack[depth].done = true;
+      modalStack[depth].result = -1;
+    }
+  }
+  const int result = modalStack[depth].result;
+  modalStack.erase(modalStack.begin() + static_cast<std::ptrdiff_t>(depth), modalStack.end());
+  return result;
+}
+
+void eMainloop::endModal(eWidget* widget, int result) {
+  for (Modal& m : modalStack) {
+    if (m.widget == widget && !m.done) {
+      m.done = true;
+      m.result = result;
+      return;
+    }
+  }
+}
+
+void eMainloop::forget(eWidget* widget) {
+  for (Modal& m : modalStack) {
+    if (m.widget == widget) m.done = true;
+  }
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The host's main loop (eApp): timers, deferred host work (tuned-in reports), keys, and the
+// modal loops of windows and message boxes. It runs on an injectable clock:
+//  - virtual time (tests, headless simulator): time moves only when advance() is called, and
+//    jumps from one due timer to the next, so runs are deterministic and never sleep;
+//  - real time (interactive simulator): advance() sleeps until timers are due.
+// When a modal loop has no key to deliver it asks the input driver to act (send keys, let time
+// pass); without a driver a modal loop closes at once, so nothing can hang.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "ekey.h"
+#include "sigc_compat.h"
+
+class eMainloop;
+class eWidget;
+
+class eInputDriver {
+ public:
+  virtual ~eInputDriver() = default;
+  // Called on the GUI thread when a modal loop is idle. It must make progress: post a key,
+  // let time pass with loop.advance(), or close the modal widget.
+  virtual void idle(eMainloop& loop) = 0;
+};
+
+class eTimer {
+ public:
+  explicit eTimer(eMainloop* context);
+  ~eTimer();
+  eTimer(const eTimer&) = delete;
+  eTimer& operator=(const eTimer&) = delete;
+
+  // Arms the timer `ms` milliseconds from now; restarting re-arms it. A single-shot timer fires
+  // once; otherwise it repeats every `ms`.
+  void start(long ms, bool singleShot = false);
+  void stop();
+  bool isActive() const { return active; }
+  // When it fires next, in loop microseconds; meaningful only while active.
+  int64_t dueUs() const { return due; }
+
+  SigC::Signal0<void> timeout;
+
+ private:
+  friend class eMainloop;
+  eMainloop* loop;
+  bool active = false;
+  bool singleShot = false;
+  long intervalMs = 0;
+  int64_t due = 0;
+  uint64_t order = 0;  // start order breaks ties between timers due at the same time
+};
+
+class eMainloop {
+ public:
+  enum class Time { virtualTime, realTime };
+  explicit eMainloop(Time mode = Time::virtualTime);
+  ~eMainloop();
+  eMainloop(const eMainloop&) = delete;
+  eMainloop& operator=(const eMainloop&) = delete;
+
+  bool isVirtual() const { return mode == Time::virtualTime; }
+  // Loop time since construction. Safe from any thread.
+  int64_t nowUs() const { return now.load(std::memory_order_acquire); }
+  int64_t nowMs() const { return nowUs() / 1000; }
+
+  void setInputDriver(eInputDriver* driver) { inputDriver = driver; }
+
+  // Runs `fn` on the GUI thread `ms` from now (during advance()). Returns an id for cancel().
+  uint64_t callLater(long ms, std::function<void()> fn);
+  void cancel(uint64_t id);
+
+  // Lets `ms` milliseconds pass: timers and deferred calls fire in time order on this thread.
+  void advance(long ms);
+  // Fires everything already due without letting time pass.
+  void processDue();
+
+  // Sleep for threads other than the GUI thread (the tone thread, through the device models).
+  // In virtual time the sleeper wakes when advance() reaches its wake time, in lock step with
+  // the timers; if the clock stands still for a while (the GUI thread busy elsewhere, say in a
+  // destructor waiting for this thread) the sleep gives up after a short real wait, so a
+  // thread is never held hostage by a clock nobody drives.
+  void sleepUs(int64_t us);
+
+  // Keys go to the innermost modal widget.
+  void postKey(eKey key);
+
+  // Modal loops (eWidget::exec). Nested loops are allowed; the innermost gets the keys.
+  int runModal(eWidget* widget);
+  void endModal(eWidget* widget, int result);
+  eWidget* topModal() const { return modalStack.empty() ? nullptr : modalStack.back().widget; }
+  bool inModal(const eWidget* widget) const;
+  // Drops a widget that is going away from the modal stack so no key reaches it.
+  void forget(eWidget* widget);
+
+ private:
+  friend class eTimer;
+  struct Deferred {
+    int64_t due;
+    uint64_t order;
+    uint64_t id;
+    std::function<void()> fn;
+  };
+  struct Modal {
+    eWidget* widget;
+    bool done;
+    int result;
+  };
+
+  void addTimer(eTimer* timer);
+  void removeTimer(eTimer* timer);
+  // The earliest due time of timers and deferred calls, or INT64_MAX.
+  int64_t nextDue() const;
+  // Fires the single earliest item if it is due at or before `limit`; false when none is.
+  bool fireOne(int64_t limit);
+  void setNow(int64_t us);
+  void wakeSleepersUpTo(int64_t us);
+  int64_t realNowUs() const;
+
+  Time mode;
+  std::atomic<int64_t> now{0};
+  int64_t realStartUs = 0;
+  eInputDriver* inputDriver = nullptr;
+  std::vector<eTimer*> timers;
+  std::vector<Deferred> deferred;
+  uint64_t nextOrder = 1;
+  uint64_t nextId = 1;
+  std::deque<eKey> keys;
+  std::vector<Modal> modalStack;
+
+  // Virtual-time sleepers (other threads).
+  std::mutex sleepMutex;
+  std::condition_variable sleepCv;
+  std::vector<int64_t> sleeperWakes;
+  int awakeSleepers = 0;
+};
+
+// The host's main loop. Whoever runs the host (test fixture, simulator) creates one and sets it.
+extern eMainloop* eApp;

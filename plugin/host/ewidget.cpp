@@ -1,0 +1,185 @@
+#include "ewidget.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "emainloop.h"
+#include "eskin.h"
+
+namespace {
+std::atomic<unsigned long> serialCounter{0};
+}
+
+eWidget::eWidget(eWidget* p, int focusable)
+    : parent_(p), serialNumber_(++serialCounter), takefocus_(focusable) {
+  if (parent_) parent_->addChild(this);
+}
+
+eWidget::~eWidget() {
+  if (eApp) eApp->forget(this);
+  // Children first, newest first; each is detached so it never reaches back into a parent_ that
+  // is half destroyed.
+  while (!children_.empty()) {
+    eWidget* child = children_.back();
+    children_.pop_back();
+    child->parent_ = nullptr;
+    delete child;
+  }
+  if (parent_) {
+    eWidget* tlw = parent_->getTLW();
+    if (tlw->focus_ == this) tlw->focus_ = nullptr;
+    parent_->removeChild(this);
+  }
+}
+
+void eWidget::addChild(eWidget* child) { children_.push_back(child); }
+
+void eWidget::removeChild(eWidget* child) {
+  children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+eWidget* eWidget::getTLW() {
+  eWidget* w = this;
+  while (w->parent_) w = w->parent_;
+  return w;
+}
+
+eWidget* eWidget::search(const std::string& wanted) {
+  for (eWidget* child : children_) {
+    if (child->name_ == wanted) return child;
+    if (eWidget* found = child->search(wanted)) return found;
+  }
+  return nullptr;
+}
+
+void eWidget::move(const ePoint& p) { position_ = p; }
+void eWidget::resize(const eSize& s) { size_ = s; }
+void eWidget::cresize(const eSize& s) { resize(s); }
+
+void eWidget::show() {
+  if (visible_) return;
+  visible_ = true;
+  eventHandler(eWidgetEvent(eWidgetEvent::willShow));
+}
+
+void eWidget::hide() {
+  if (!visible_) return;
+  visible_ = false;
+  eventHandler(eWidgetEvent(eWidgetEvent::willHide));
+}
+
+void eWidget::setText(const eString& t) { text_ = t; }
+
+void eWidget::setFont(const gFont& f) {
+  font_ = f;
+  fontSet_ = true;
+}
+
+void eWidget::setForegroundColor(const gColor& color, bool /*redraw*/) {
+  foreground_ = color;
+  foregroundSet_ = true;
+}
+
+int eWidget::setProperty(const eString& prop, const eString& value) {
+  properties_[prop] = value;
+  return 0;
+}
+
+eString eWidget::getProperty(const std::string& prop) const {
+  auto it = properties_.find(prop);
+  return it == properties_.end() ? eString() : it->second;
+}
+
+void eWidget::setFocus(eWidget* widget) {
+  eWidget* tlw = getTLW();
+  tlw->focus_ = widget;
+  tlw->focusChanged.emit(widget);
+}
+
+int eWidget::exec() {
+  eventHandler(eWidgetEvent(eWidgetEvent::execBegin));
+  const int result = eApp ? eApp->runModal(this) : -1;
+  eventHandler(eWidgetEvent(eWidgetEvent::execDone));
+  return result;
+}
+
+void eWidget::close(int result) {
+  if (eApp) eApp->endModal(this, result);
+}
+
+int eWidget::eventHandler(const eWidgetEvent& e) {
+  lastEvent_ = e.type;
+  switch (e.type) {
+    case eWidgetEvent::willShow:
+    case eWidgetEvent::willHide:
+    case eWidgetEvent::execBegin:
+    case eWidgetEvent::execDone:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int eWidget::handleKey(eKey /*key*/) { return 0; }
+
+bool eWidget::activateShortcut(const char* key) {
+  for (eWidget* child : children_) {
+    if (child->shortcut_ == key) {
+      child->handleKey(eKey::ok);
+      return true;
+    }
+    if (child->activateShortcut(key)) return true;
+  }
+  return false;
+}
+
+namespace {
+void collectFocusable(eWidget* w, std::vector<eWidget*>& out) {
+  for (eWidget* child : w->getChildren()) {
+    if (child->takesFocus() && child->isVisible() && child->getSize().width > 0) {
+      out.push_back(child);
+    }
+    collectFocusable(child, out);
+  }
+}
+}  // namespace
+
+eWidget* eWidget::focusNeighbour(int direction) {
+  std::vector<eWidget*> candidates;
+  collectFocusable(this, candidates);
+  if (candidates.empty()) return nullptr;
+  auto it = std::find(candidates.begin(), candidates.end(), focus_);
+  if (it == candidates.end()) return direction > 0 ? candidates.front() : candidates.back();
+  auto index = static_cast<long>(it - candidates.begin()) + direction;
+  const auto count = static_cast<long>(candidates.size());
+  index = (index % count + count) % count;
+  return candidates[static_cast<size_t>(index)];
+}
+
+int eWidget::keyDown(eKey key) {
+  if (activateShortcut(keyName(key))) return 1;
+  if (focus_ && focus_->handleKey(key)) return 1;
+  switch (key) {
+    case eKey::up:
+    case eKey::down:
+      if (eWidget* next = focusNeighbour(key == eKey::down ? 1 : -1)) {
+        setFocus(next);
+        return 1;
+      }
+      return 0;
+    case eKey::exit:
+      close(-1);
+      return 1;
+    default:
+      return handleKey(key);
+  }
+}
+
+eDecoWidget::eDecoWidget(eWidget* p, int focusable, const char* decoName)
+    : eWidget(p, focusable), decoration_(decoName ? decoName : "") {}
+
+int eDecoWidget::loadDeco() {
+  eSkin* skin = eSkin::getActive();
+  loaded_ = skin && !decoration_.empty();
+  return loaded_ ? 0 : -1;
+}

@@ -1,0 +1,3 @@
+#include "plugin/my_ebeamseek.h"
+
+void my_eBeamseek::SwichtSkinExec() {}

@@ -1,0 +1,76 @@
+#pragma once
+// The OSS audio device "/dev/sound/dsp": signed 8-bit mono at 12000 samples per second.
+// Non-blocking writes go into a bounded queue that drains at 12000 bytes per second on the
+// host's clock; every accepted sample is kept with the time it starts to play, so a test can
+// measure pitch and a program can write what was heard (silence where nothing was queued).
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "device_model.h"
+
+class OssAudioModel : public DeviceModel {
+ public:
+  static constexpr int kRate = 12000;
+
+  // The clock the queue drains on, in microseconds; by default the host's main loop.
+  void setClock(std::function<int64_t()> nowUs);
+  // An absent device fails every open.
+  void setPresent(bool present) { isPresent = present; }
+  void setCapacity(int bytes) { capacity = bytes; }
+
+  // For tests: the next writes return these results (bytes accepted, 0, or -1) regardless of
+  // the queue; a result n > 0 keeps the first n bytes.
+  void scriptWriteResults(std::vector<long> results);
+  // For tests: SNDCTL_DSP_GETODELAY reports this instead of the real queue depth.
+  void forceQueueDepth(std::optional<int> bytes);
+
+  struct Settings {
+    int format = 0;
+    int channels = 0;
+    int speed = 0;
+    int syncs = 0;
+  };
+  Settings settings() const;
+  // Bytes queued and not yet played, now.
+  int queuedBytes() const;
+  // Every accepted sample in order, and every write call's result.
+  std::vector<int8_t> acceptedSamples() const;
+  std::vector<long> writeResults() const;
+  struct Block {
+    int64_t playStartUs;
+    std::vector<int8_t> samples;
+  };
+  std::vector<Block> blocks() const;
+  // What the loudspeaker played from `fromUs` to `toUs`, one sample per 1/12000 s, 0 where
+  // nothing was queued.
+  std::vector<int8_t> timeline(int64_t fromUs, int64_t toUs) const;
+  // Times the queue ran empty after the first block until `untilUs` (underruns).
+  int underruns(int64_t untilUs) const;
+
+  int open(int flags) override;
+  void close(int handle) override;
+  ssize_t read(int handle, void* buf, size_t count) override;
+  ssize_t write(int handle, const void* buf, size_t count) override;
+  int ioctl(int handle, unsigned long request, void* arg) override;
+
+ private:
+  int64_t now() const;
+  int queuedAt(int64_t t) const;
+
+  mutable std::mutex mutex;
+  std::function<int64_t()> clock;
+  bool isPresent = true;
+  int capacity = 8192;
+  Settings current;
+  int64_t queueEndUs = 0;  // when the queue runs empty
+  std::deque<long> scriptedWrites;
+  std::optional<int> forcedDepth;
+  std::vector<Block> played;
+  std::vector<long> results;
+  int nextHandle = 0;
+};

@@ -1,0 +1,5 @@
+#include "tone.h"
+
+void* VevovuvadoSoundThread(void*) {
+  pthread_exit(nullptr);
+}

@@ -1,0 +1,12 @@
+#include "tone.h"
+
+signed char wavebuffer[kToneBufferSize];
+int phasebuffer[kToneBufferSize];
+int wave_phase = 0;
+std::atomic<int> snr_sound{0};
+std::atomic<int> sound_enable{0};
+std::atomic<int> sound_run{0};
+std::atomic<int> sound_running{0};
+int sound_fd = 0;
+int size = 0;
+pthread_t sound_thread = 0;
