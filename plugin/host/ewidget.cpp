@@ -8,11 +8,18 @@
 
 namespace {
 std::atomic<unsigned long> serialCounter{0};
+std::vector<eWidget*> topLevels;
 }
+
+std::vector<eWidget*> eWidget::topLevelWidgets() { return topLevels; }
 
 eWidget::eWidget(eWidget* p, int focusable)
     : parent_(p), serialNumber_(++serialCounter), takefocus_(focusable) {
-  if (parent_) parent_->addChild(this);
+  if (parent_) {
+    parent_->addChild(this);
+  } else {
+    topLevels.push_back(this);
+  }
 }
 
 eWidget::~eWidget() {
@@ -29,6 +36,8 @@ eWidget::~eWidget() {
     eWidget* tlw = parent_->getTLW();
     if (tlw->focus_ == this) tlw->focus_ = nullptr;
     parent_->removeChild(this);
+  } else {
+    topLevels.erase(std::remove(topLevels.begin(), topLevels.end(), this), topLevels.end());
   }
 }
 

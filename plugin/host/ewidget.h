@@ -51,6 +51,9 @@ class eWidget : public SigC::Object {
   eWidget* search(const std::string& name_);
   // Creation order over the whole process; lets a dump list widgets as they were made.
   unsigned long serial() const { return serialNumber_; }
+  // Live widgets without a parent (windows, message boxes), oldest first: how a program that
+  // runs the host finds the windows a plug-in opened.
+  static std::vector<eWidget*> topLevelWidgets();
 
   // Geometry in the parent_'s client pixels.
   void move(const ePoint& position_);
