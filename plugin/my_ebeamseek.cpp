@@ -64,7 +64,8 @@ my_eBeamseek::~my_eBeamseek() {
   } else if (eFrontend* hostFrontend = eFrontend::getInstance()) {
     hostFrontend->savePower();
   }
-  if (refreshTimer.isActive()) refreshTimer.stop();
+  if (refreshTimer.isActive())
+    refreshTimer.stop();
 }
 
 int my_eBeamseek::eventHandler(const eWidgetEvent& event) {
@@ -91,17 +92,22 @@ void my_eBeamseek::tpSelected() {
 }
 
 void my_eBeamseek::LostFocus(const eWidget* w) {
-  if (!w) return;
+  if (!w)
+    return;
   if (w->getName() == "sat" || w->getName() == "transponder") {
     eDebug("[Vevovuvado] Focus lost");
     refreshTimer.start(250, true);
   }
 }
 
-void my_eBeamseek::RotorRunning(int) { eDebug("[Vevovuvado] RotorRunning"); }
+void my_eBeamseek::RotorRunning(int) {
+  eDebug("[Vevovuvado] RotorRunning");
+}
 
 void my_eBeamseek::tunedIn(eTransponder*, int) {
   eDebug("void my_eBeamseek::tunedIn(eTransponder *, int error )");
 }
 
-void my_eBeamseek::my_terr_tunedIn(eTransponder*, int) { my_terr_update(); }
+void my_eBeamseek::my_terr_tunedIn(eTransponder*, int) {
+  my_terr_update();
+}

@@ -34,17 +34,17 @@ class my_eBeamseek : public eWindow {
   eLabel* minusCaption = nullptr;
   eLabel* agc1Caption = nullptr;
   eLabel* agc2Caption = nullptr;
-  eLabel* snrNum = nullptr;      // "snr_num"
-  eLabel* terrAgcNum = nullptr;  // "agc_num", terrestrial
-  eLabel* agcNum = nullptr;      // "agc_num", satellite
-  eLabel* agc1Num = nullptr;     // "agc1_num"
-  eLabel* berNum = nullptr;      // "ber_num"
-  eLabel* freqNum = nullptr;     // "freq_num"
-  eLabel* offsetNum = nullptr;   // "toffs_num"
-  eLabel* symNum = nullptr;      // "sym_num"
-  eCheckbox* syncBox = nullptr;  // "sync"
-  eCheckbox* fecBox = nullptr;   // "fec"
-  eCheckbox* lockBox = nullptr;  // "lock"
+  eLabel* snrNum = nullptr;       // "snr_num"
+  eLabel* terrAgcNum = nullptr;   // "agc_num", terrestrial
+  eLabel* agcNum = nullptr;       // "agc_num", satellite
+  eLabel* agc1Num = nullptr;      // "agc1_num"
+  eLabel* berNum = nullptr;       // "ber_num"
+  eLabel* freqNum = nullptr;      // "freq_num"
+  eLabel* offsetNum = nullptr;    // "toffs_num"
+  eLabel* symNum = nullptr;       // "sym_num"
+  eCheckbox* syncBox = nullptr;   // "sync"
+  eCheckbox* fecBox = nullptr;    // "fec"
+  eCheckbox* lockBox = nullptr;   // "lock"
   eCheckbox* soundBox = nullptr;  // "sound"
   eComboBox* satCombo = nullptr;  // "sat" (terrestrial: regions)
   eComboBox* tpCombo = nullptr;   // "transponder" (terrestrial: channels)
@@ -57,14 +57,14 @@ class my_eBeamseek : public eWindow {
   eTransponder* oldTp = nullptr;      // playing when the window opened; tuned again at close
   eLNB* currentLNB = nullptr;
   eSatellite* currentSatellite = nullptr;
-  int feStatus = 0;       // last frontend status word (terrestrial)
-  int currentLOF = 0;     // kHz, oscillator in effect for currentTP
-  int snrBlink = 0;       // blink phase of the SNR number
-  int agcInverted = 0;    // 0 or 0x80
-  int compactView = 0;    // 0 full layout, 1 compact
-  int windowWidth = 0;    // client width of the satellite layout, pixels
-  int windowHeight = 0;   // client height of the satellite layout, pixels
-  int demodType = 0;      // 0 STV0299B, 1 STV0288, 2 terrestrial found, -1 not found
+  int feStatus = 0;      // last frontend status word (terrestrial)
+  int currentLOF = 0;    // kHz, oscillator in effect for currentTP
+  int snrBlink = 0;      // blink phase of the SNR number
+  int agcInverted = 0;   // 0 or 0x80
+  int compactView = 0;   // 0 full layout, 1 compact
+  int windowWidth = 0;   // client width of the satellite layout, pixels
+  int windowHeight = 0;  // client height of the satellite layout, pixels
+  int demodType = 0;     // 0 STV0299B, 1 STV0288, 2 terrestrial found, -1 not found
 
   // --- Modes ---
   void InitSAT();

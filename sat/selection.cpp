@@ -6,17 +6,23 @@
 namespace {
 // |a - b| computed wide: the same as the 32-bit difference for values in range, and no
 // overflow for any others.
-int64_t distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
+int64_t distance(int64_t a, int64_t b) {
+  return a > b ? a - b : b - a;
+}
 
-bool inversionsMatch(int a, int b) { return a == b || a == 2 || b == 2; }
+bool inversionsMatch(int a, int b) {
+  return a == b || a == 2 || b == 2;
+}
 }  // namespace
 
 ConfiguredPositions configuredPositions() {
   ConfiguredPositions positions;
   eTransponderList* list = eTransponderList::getInstance();
-  if (!list) return positions;
+  if (!list)
+    return positions;
   for (eLNB& lnb : list->getLNBs()) {
-    for (eSatellite& sat : lnb.getSatelliteList()) positions[sat.getOrbitalPosition()] = &sat;
+    for (eSatellite& sat : lnb.getSatelliteList())
+      positions[sat.getOrbitalPosition()] = &sat;
   }
   return positions;
 }
@@ -44,8 +50,8 @@ bool transponderEntryText(const eTransponder& tp, int type, eString* text) {
 }
 
 bool transpondersEqual(const eTransponder& a, const eTransponder& b) {
-  if (a.original_network_id != -1 && a.transport_stream_id != -1 &&
-      b.original_network_id != -1 && b.transport_stream_id != -1) {
+  if (a.original_network_id != -1 && a.transport_stream_id != -1 && b.original_network_id != -1 &&
+      b.transport_stream_id != -1) {
     return a.original_network_id == b.original_network_id &&
            a.transport_stream_id == b.transport_stream_id;
   }
@@ -61,8 +67,7 @@ bool transpondersEqual(const eTransponder& a, const eTransponder& b) {
     const auto& s = a.cable;
     const auto& t = b.cable;
     return s.valid == t.valid && s.frequency == t.frequency && s.symbol_rate == t.symbol_rate &&
-           s.modulation == t.modulation && s.inversion == t.inversion &&
-           s.fec_inner == t.fec_inner;
+           s.modulation == t.modulation && s.inversion == t.inversion && s.fec_inner == t.fec_inner;
   }
   if (a.terrestrial.valid && b.terrestrial.valid) {
     const auto& s = a.terrestrial;
@@ -95,17 +100,21 @@ eTransponder* serviceTransponder() {
 void refillTransponderList(eComboBox& tpCombo, eListBoxEntryText* satEntry) {
   tpCombo.clearList();
   auto* network = satEntry ? static_cast<tpPacket*>(satEntry->getKey()) : nullptr;
-  if (!network) return;
+  if (!network)
+    return;
   const eTransponder* reference = serviceTransponder();
   const int type = receptionType();
   eListBoxEntryText* remembered = nullptr;
   for (eTransponder& tp : network->possibleTransponders) {
     eString text;
-    if (!transponderEntryText(tp, type, &text)) continue;
+    if (!transponderEntryText(tp, type, &text))
+      continue;
     auto* entry = new eListBoxEntryText(&tpCombo, text.c_str(), &tp, 0, eString(), 0);
-    if (reference && transpondersEqual(tp, *reference)) remembered = entry;
+    if (reference && transpondersEqual(tp, *reference))
+      remembered = entry;
   }
-  if (tpCombo.getCount() == 0) return;
+  if (tpCombo.getCount() == 0)
+    return;
   if (remembered) {
     tpCombo.setCurrent(remembered, true);
   } else {

@@ -4,8 +4,8 @@
 // they take the values checked below.
 
 #include <linux/i2c-dev.h>
-#include <sys/ioctl.h>
 #include <linux/soundcard.h>
+#include <sys/ioctl.h>
 
 #include <cstdint>
 

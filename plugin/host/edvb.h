@@ -19,7 +19,7 @@ class eTransponder {
     unsigned symbol_rate = 0;
     int polarisation = 0;  // 0 horizontal, otherwise vertical
     int fec = 0;
-    int inversion = 0;  // 2 automatic
+    int inversion = 0;         // 2 automatic
     int orbital_position = 0;  // tenths of a degree, east positive
   };
   // Cable parameters: a valid flag and five parameter words.
@@ -48,8 +48,8 @@ class eTransponder {
   Satellite satellite;
   Cable cable;
   Terrestrial terrestrial;
-  int transport_stream_id = -1;   // -1 unknown
-  int original_network_id = -1;   // -1 unknown
+  int transport_stream_id = -1;  // -1 unknown
+  int original_network_id = -1;  // -1 unknown
 
   // Asks the host to tune the frontend to this transponder. Returns at once (0); the frontend's
   // tunedIn signal reports the result later from the main loop.

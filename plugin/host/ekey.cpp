@@ -6,15 +6,16 @@ struct KeyNameRow {
   const char* name;
 };
 constexpr KeyNameRow kKeyNames[] = {
-    {eKey::up, "up"},       {eKey::down, "down"}, {eKey::left, "left"},   {eKey::right, "right"},
-    {eKey::ok, "ok"},       {eKey::exit, "exit"}, {eKey::green, "green"}, {eKey::red, "red"},
+    {eKey::up, "up"},         {eKey::down, "down"}, {eKey::left, "left"},   {eKey::right, "right"},
+    {eKey::ok, "ok"},         {eKey::exit, "exit"}, {eKey::green, "green"}, {eKey::red, "red"},
     {eKey::yellow, "yellow"}, {eKey::blue, "blue"},
 };
 }  // namespace
 
 const char* keyName(eKey key) {
   for (const auto& row : kKeyNames) {
-    if (row.key == key) return row.name;
+    if (row.key == key)
+      return row.name;
   }
   return "";
 }

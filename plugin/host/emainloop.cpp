@@ -21,10 +21,13 @@ std::atomic<bool> advancing{false};
 
 eTimer::eTimer(eMainloop* context) : loop(context) {}
 
-eTimer::~eTimer() { stop(); }
+eTimer::~eTimer() {
+  stop();
+}
 
 void eTimer::start(long ms, bool single) {
-  if (active) loop->removeTimer(this);
+  if (active)
+    loop->removeTimer(this);
   singleShot = single;
   intervalMs = ms < 0 ? 0 : ms;
   due = loop->nowUs() + static_cast<int64_t>(intervalMs) * 1000;
@@ -34,16 +37,21 @@ void eTimer::start(long ms, bool single) {
 }
 
 void eTimer::stop() {
-  if (!active) return;
+  if (!active)
+    return;
   active = false;
   loop->removeTimer(this);
 }
 
-eMainloop::eMainloop(Time m) : mode(m) { realStartUs = realNowUs() + 0; }
+eMainloop::eMainloop(Time m) : mode(m) {
+  realStartUs = realNowUs() + 0;
+}
 
 eMainloop::~eMainloop() {
-  for (eTimer* timer : timers) timer->active = false;
-  if (eApp == this) eApp = nullptr;
+  for (eTimer* timer : timers)
+    timer->active = false;
+  if (eApp == this)
+    eApp = nullptr;
 }
 
 int64_t eMainloop::realNowUs() const {
@@ -53,7 +61,9 @@ int64_t eMainloop::realNowUs() const {
          realStartUs;
 }
 
-void eMainloop::addTimer(eTimer* timer) { timers.push_back(timer); }
+void eMainloop::addTimer(eTimer* timer) {
+  timers.push_back(timer);
+}
 
 void eMainloop::removeTimer(eTimer* timer) {
   timers.erase(std::remove(timers.begin(), timers.end(), timer), timers.end());
@@ -74,8 +84,10 @@ void eMainloop::cancel(uint64_t id) {
 
 int64_t eMainloop::nextDue() const {
   int64_t next = INT64_MAX;
-  for (const eTimer* timer : timers) next = std::min(next, timer->due);
-  for (const Deferred& d : deferred) next = std::min(next, d.due);
+  for (const eTimer* timer : timers)
+    next = std::min(next, timer->due);
+  for (const Deferred& d : deferred)
+    next = std::min(next, d.due);
   return next;
 }
 
@@ -92,14 +104,16 @@ bool eMainloop::fireOne(int64_t limit) {
     }
   }
   for (size_t i = 0; i < deferred.size(); ++i) {
-    if (deferred[i].due < bestDue || (deferred[i].due == bestDue && deferred[i].order < bestOrder)) {
+    if (deferred[i].due < bestDue ||
+        (deferred[i].due == bestDue && deferred[i].order < bestOrder)) {
       bestTimer = nullptr;
       bestDeferred = i;
       bestDue = deferred[i].due;
       bestOrder = deferred[i].order;
     }
   }
-  if (bestDue > limit) return false;
+  if (bestDue > limit)
+    return false;
   if (bestTimer) {
     if (bestTimer->singleShot) {
       bestTimer->active = false;
@@ -122,15 +136,19 @@ void eMainloop::processDue() {
   }
 }
 
-void eMainloop::setNow(int64_t us) { now.store(us, std::memory_order_release); }
+void eMainloop::setNow(int64_t us) {
+  now.store(us, std::memory_order_release);
+}
 
 void eMainloop::wakeSleepersUpTo(int64_t us) {
   std::unique_lock<std::mutex> lock(sleepMutex);
   int woken = 0;
   for (int64_t wake : sleeperWakes) {
-    if (wake <= us) ++woken;
+    if (wake <= us)
+      ++woken;
   }
-  if (woken == 0) return;
+  if (woken == 0)
+    return;
   awakeSleepers += woken;
   sleepCv.notify_all();
   // Lock step: let the woken threads do their pass at this instant before time moves on.
@@ -140,15 +158,18 @@ void eMainloop::wakeSleepersUpTo(int64_t us) {
 }
 
 void eMainloop::advance(long ms) {
-  if (ms < 0) ms = 0;
+  if (ms < 0)
+    ms = 0;
   if (!isVirtual()) {
     const int64_t target = realNowUs() + static_cast<int64_t>(ms) * 1000;
     for (;;) {
       processDue();
       const int64_t current = realNowUs();
-      if (current >= target) break;
+      if (current >= target)
+        break;
       const int64_t until = std::min(nextDue(), target);
-      if (until > current) std::this_thread::sleep_for(std::chrono::microseconds(until - current));
+      if (until > current)
+        std::this_thread::sleep_for(std::chrono::microseconds(until - current));
     }
     processDue();
     return;
@@ -160,16 +181,20 @@ void eMainloop::advance(long ms) {
     int64_t next = std::min(nextDue(), target);
     {
       std::lock_guard<std::mutex> lock(sleepMutex);
-      for (int64_t wake : sleeperWakes) next = std::min(next, std::max(wake, nowUs()));
+      for (int64_t wake : sleeperWakes)
+        next = std::min(next, std::max(wake, nowUs()));
     }
-    if (next > nowUs()) setNow(next);
+    if (next > nowUs())
+      setNow(next);
     wakeSleepersUpTo(nowUs());
     processDue();
     if (nowUs() >= target) {
       std::lock_guard<std::mutex> lock(sleepMutex);
       bool sleeperDue = false;
-      for (int64_t wake : sleeperWakes) sleeperDue = sleeperDue || wake <= target;
-      if (!sleeperDue && nextDue() > target) break;
+      for (int64_t wake : sleeperWakes)
+        sleeperDue = sleeperDue || wake <= target;
+      if (!sleeperDue && nextDue() > target)
+        break;
     }
   }
   advancing.store(false, std::memory_order_release);
@@ -183,7 +208,8 @@ void eMainloop::sleepUs(int64_t us) {
   std::unique_lock<std::mutex> lock(sleepMutex);
   if (wokenByAdvance) {
     wokenByAdvance = false;
-    if (awakeSleepers > 0) --awakeSleepers;
+    if (awakeSleepers > 0)
+      --awakeSleepers;
     sleepCv.notify_all();
   }
   const int64_t wake = nowUs() + us;
@@ -196,17 +222,21 @@ void eMainloop::sleepUs(int64_t us) {
       byAdvance = true;
       break;
     }
-    if (nowUs() == before && !advancing.load(std::memory_order_acquire)) break;
+    if (nowUs() == before && !advancing.load(std::memory_order_acquire))
+      break;
   }
   sleeperWakes.erase(std::find(sleeperWakes.begin(), sleeperWakes.end(), wake));
   wokenByAdvance = byAdvance;
 }
 
-void eMainloop::postKey(eKey key) { keys.push_back(key); }
+void eMainloop::postKey(eKey key) {
+  keys.push_back(key);
+}
 
 bool eMainloop::inModal(const eWidget* widget) const {
   for (const Modal& m : modalStack) {
-    if (m.widget == widget && !m.done) return true;
+    if (m.widget == widget && !m.done)
+      return true;
   }
   return false;
 }
@@ -216,11 +246,13 @@ int eMainloop::runModal(eWidget* widget) {
   const size_t depth = modalStack.size() - 1;
   while (!modalStack[depth].done) {
     processDue();
-    if (modalStack[depth].done) break;
+    if (modalStack[depth].done)
+      break;
     if (!keys.empty()) {
       eKey key = keys.front();
       keys.pop_front();
-      if (eWidget* target = topModal()) target->keyDown(key);
+      if (eWidget* target = topModal())
+        target->keyDown(key);
     } else if (inputDriver) {
       inputDriver->idle(*this);
     } else {
@@ -245,6 +277,7 @@ void eMainloop::endModal(eWidget* widget, int result) {
 
 void eMainloop::forget(eWidget* widget) {
   for (Modal& m : modalStack) {
-    if (m.widget == widget) m.done = true;
+    if (m.widget == widget)
+      m.done = true;
   }
 }

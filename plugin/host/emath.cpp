@@ -2,4 +2,6 @@
 
 #include <cmath>
 
-double SIN(double radians) { return std::sin(radians); }
+double SIN(double radians) {
+  return std::sin(radians);
+}

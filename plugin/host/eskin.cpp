@@ -7,6 +7,40 @@
 namespace {
 std::atomic<eSkin*> activeSkin{nullptr};
 
+// The terrestrial finder window, 500 by 280: SNR, AGC and BER rows (bar, number to its right),
+// the lock and sync boxes, then the region caption and list, and the channel list below.
+struct FinderChildRow {
+  const char* name;
+  int x, y, width, height;
+  const char* text;  // nullptr: the plug-in sets the text
+};
+
+constexpr FinderChildRow kTerrestrialFinderChildren[] = {
+    {"snr", 10, 10, 380, 30, nullptr},           {"snr_num", 400, 10, 90, 30, nullptr},
+    {"agc", 10, 50, 380, 30, nullptr},           {"agc_num", 400, 50, 90, 30, nullptr},
+    {"ber", 10, 90, 380, 30, nullptr},           {"ber_num", 400, 90, 90, 30, nullptr},
+    {"lock", 10, 135, 140, 30, "LOCK"},          {"sync", 160, 135, 140, 30, "SYNC"},
+    {"lSat", 10, 185, 110, 30, "Region:"},       {"sat", 130, 185, 360, 30, nullptr},
+    {"transponder", 130, 230, 360, 30, nullptr},
+};
+
+eSkinElement makeTerrestrialFinderElement() {
+  eSkinElement element;
+  element.position = ePoint(110, 150);
+  element.clientSize = eSize(500, 280);
+  element.hasTitle = true;
+  element.title = "Signalfind";
+  for (const FinderChildRow& row : kTerrestrialFinderChildren) {
+    eSkinChild child;
+    child.position = ePoint(row.x, row.y);
+    child.size = eSize(row.width, row.height);
+    child.hasText = row.text != nullptr;
+    child.text = row.text;  // eString takes nullptr as ""
+    element.children[row.name] = child;
+  }
+  return element;
+}
+
 eSkin makeDefaultSkin() {
   eSkin skin;
   skin.setColor("std_black", 0x000000);
@@ -21,6 +55,7 @@ eSkin makeDefaultSkin() {
   skin.setFont("eWindow.Childs", "DejaVu Sans", 20);
   skin.setFont("eWindow.TitleBar", "DejaVu Sans", 22, true);
   skin.setFont("eAboutScreen.machine", "DejaVu Sans", 32, true);
+  skin.setElement("eBeamseek", makeTerrestrialFinderElement());
   return skin;
 }
 }  // namespace

@@ -37,7 +37,9 @@ class eSkin {
 
   void setColor(const std::string& name, uint32_t rgb) { colors[name] = rgb; }
   void setFont(const std::string& name, const std::string& family, int size, bool bold = false);
-  void setElement(const std::string& name, const eSkinElement& element) { elements[name] = element; }
+  void setElement(const std::string& name, const eSkinElement& element) {
+    elements[name] = element;
+  }
   void removeElement(const std::string& name) { elements.erase(name); }
 
   // A colour the skin lacks comes back with valid false and black.

@@ -9,9 +9,11 @@
 namespace {
 std::atomic<unsigned long> serialCounter{0};
 std::vector<eWidget*> topLevels;
-}
+}  // namespace
 
-std::vector<eWidget*> eWidget::topLevelWidgets() { return topLevels; }
+std::vector<eWidget*> eWidget::topLevelWidgets() {
+  return topLevels;
+}
 
 eWidget::eWidget(eWidget* p, int focusable)
     : parent_(p), serialNumber_(++serialCounter), takefocus_(focusable) {
@@ -23,7 +25,8 @@ eWidget::eWidget(eWidget* p, int focusable)
 }
 
 eWidget::~eWidget() {
-  if (eApp) eApp->forget(this);
+  if (eApp)
+    eApp->forget(this);
   // Children first, newest first; each is detached so it never reaches back into a parent_ that
   // is half destroyed.
   while (!children_.empty()) {
@@ -34,14 +37,17 @@ eWidget::~eWidget() {
   }
   if (parent_) {
     eWidget* tlw = parent_->getTLW();
-    if (tlw->focus_ == this) tlw->focus_ = nullptr;
+    if (tlw->focus_ == this)
+      tlw->focus_ = nullptr;
     parent_->removeChild(this);
   } else {
     topLevels.erase(std::remove(topLevels.begin(), topLevels.end(), this), topLevels.end());
   }
 }
 
-void eWidget::addChild(eWidget* child) { children_.push_back(child); }
+void eWidget::addChild(eWidget* child) {
+  children_.push_back(child);
+}
 
 void eWidget::removeChild(eWidget* child) {
   children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
@@ -49,35 +55,48 @@ void eWidget::removeChild(eWidget* child) {
 
 eWidget* eWidget::getTLW() {
   eWidget* w = this;
-  while (w->parent_) w = w->parent_;
+  while (w->parent_)
+    w = w->parent_;
   return w;
 }
 
 eWidget* eWidget::search(const std::string& wanted) {
   for (eWidget* child : children_) {
-    if (child->name_ == wanted) return child;
-    if (eWidget* found = child->search(wanted)) return found;
+    if (child->name_ == wanted)
+      return child;
+    if (eWidget* found = child->search(wanted))
+      return found;
   }
   return nullptr;
 }
 
-void eWidget::move(const ePoint& p) { position_ = p; }
-void eWidget::resize(const eSize& s) { size_ = s; }
-void eWidget::cresize(const eSize& s) { resize(s); }
+void eWidget::move(const ePoint& p) {
+  position_ = p;
+}
+void eWidget::resize(const eSize& s) {
+  size_ = s;
+}
+void eWidget::cresize(const eSize& s) {
+  resize(s);
+}
 
 void eWidget::show() {
-  if (visible_) return;
+  if (visible_)
+    return;
   visible_ = true;
   eventHandler(eWidgetEvent(eWidgetEvent::willShow));
 }
 
 void eWidget::hide() {
-  if (!visible_) return;
+  if (!visible_)
+    return;
   visible_ = false;
   eventHandler(eWidgetEvent(eWidgetEvent::willHide));
 }
 
-void eWidget::setText(const eString& t) { text_ = t; }
+void eWidget::setText(const eString& t) {
+  text_ = t;
+}
 
 void eWidget::setFont(const gFont& f) {
   font_ = f;
@@ -113,7 +132,8 @@ int eWidget::exec() {
 }
 
 void eWidget::close(int result) {
-  if (eApp) eApp->endModal(this, result);
+  if (eApp)
+    eApp->endModal(this, result);
 }
 
 int eWidget::eventHandler(const eWidgetEvent& e) {
@@ -129,7 +149,9 @@ int eWidget::eventHandler(const eWidgetEvent& e) {
   }
 }
 
-int eWidget::handleKey(eKey /*key*/) { return 0; }
+int eWidget::handleKey(eKey /*key*/) {
+  return 0;
+}
 
 bool eWidget::activateShortcut(const char* key) {
   for (eWidget* child : children_) {
@@ -137,7 +159,8 @@ bool eWidget::activateShortcut(const char* key) {
       child->handleKey(eKey::ok);
       return true;
     }
-    if (child->activateShortcut(key)) return true;
+    if (child->activateShortcut(key))
+      return true;
   }
   return false;
 }
@@ -156,9 +179,11 @@ void collectFocusable(eWidget* w, std::vector<eWidget*>& out) {
 eWidget* eWidget::focusNeighbour(int direction) {
   std::vector<eWidget*> candidates;
   collectFocusable(this, candidates);
-  if (candidates.empty()) return nullptr;
+  if (candidates.empty())
+    return nullptr;
   auto it = std::find(candidates.begin(), candidates.end(), focus_);
-  if (it == candidates.end()) return direction > 0 ? candidates.front() : candidates.back();
+  if (it == candidates.end())
+    return direction > 0 ? candidates.front() : candidates.back();
   auto index = static_cast<long>(it - candidates.begin()) + direction;
   const auto count = static_cast<long>(candidates.size());
   index = (index % count + count) % count;
@@ -166,8 +191,10 @@ eWidget* eWidget::focusNeighbour(int direction) {
 }
 
 int eWidget::keyDown(eKey key) {
-  if (activateShortcut(keyName(key))) return 1;
-  if (focus_ && focus_->handleKey(key)) return 1;
+  if (activateShortcut(keyName(key)))
+    return 1;
+  if (focus_ && focus_->handleKey(key))
+    return 1;
   switch (key) {
     case eKey::up:
     case eKey::down:

@@ -14,7 +14,8 @@ void eCheckbox::toggle() {
 }
 
 int eCheckbox::handleKey(eKey key_) {
-  if (key_ != eKey::ok) return 0;
+  if (key_ != eKey::ok)
+    return 0;
   toggle();
   return 1;
 }
@@ -24,7 +25,8 @@ eProgress::eProgress(eWidget* p, int focusable) : eWidget(p, focusable) {}
 eListBoxEntryText::eListBoxEntryText(eComboBox* box, const char* t, void* k, int /*align_*/,
                                      const eString& help, int /*keytype*/)
     : text_(t), key_(k), helptext_(help) {
-  if (box) box->append(this);
+  if (box)
+    box->append(this);
 }
 
 eComboBox::eComboBox(eWidget* p, int entriesShown, eLabel* /*descr*/, int focusable,
@@ -32,31 +34,37 @@ eComboBox::eComboBox(eWidget* p, int entriesShown, eLabel* /*descr*/, int focusa
     : eLabel(p, 0, focusable, deco), openEntries_(entriesShown) {}
 
 eComboBox::~eComboBox() {
-  for (eListBoxEntryText* entry : entries_) delete entry;
+  for (eListBoxEntryText* entry : entries_)
+    delete entry;
 }
 
 eListBoxEntryText* eComboBox::getCurrent() const {
-  if (current_ < 0 || current_ >= getCount()) return nullptr;
+  if (current_ < 0 || current_ >= getCount())
+    return nullptr;
   return entries_[static_cast<size_t>(current_)];
 }
 
 int eComboBox::setCurrent(eListBoxEntryText* entry, bool sendSelChanged) {
   auto it = std::find(entries_.begin(), entries_.end(), entry);
-  if (it == entries_.end()) return -1;
+  if (it == entries_.end())
+    return -1;
   return setCurrent(static_cast<int>(it - entries_.begin()), sendSelChanged);
 }
 
 int eComboBox::setCurrent(int index, bool sendSelChanged) {
-  if (index < 0 || index >= getCount()) return -1;
+  if (index < 0 || index >= getCount())
+    return -1;
   current_ = index;
   eListBoxEntryText* entry = entries_[static_cast<size_t>(index)];
   setText(entry->getText());
-  if (sendSelChanged) selchanged.emit(entry);
+  if (sendSelChanged)
+    selchanged.emit(entry);
   return 0;
 }
 
 void eComboBox::clearList() {
-  for (eListBoxEntryText* entry : entries_) delete entry;
+  for (eListBoxEntryText* entry : entries_)
+    delete entry;
   entries_.clear();
   current_ = -1;
   open_ = false;
@@ -64,7 +72,8 @@ void eComboBox::clearList() {
 }
 
 int eComboBox::choose(int index) {
-  if (index < 0 || index >= getCount()) return -1;
+  if (index < 0 || index >= getCount())
+    return -1;
   open_ = false;
   selected.emit();
   setCurrent(index, true);
@@ -94,15 +103,18 @@ int eComboBox::handleKey(eKey key_) {
   }
   switch (key_) {
     case eKey::ok:
-      if (getCount() == 0) return 1;
+      if (getCount() == 0)
+        return 1;
       open_ = true;
       highlight_ = current_ < 0 ? 0 : current_;
       return 1;
     case eKey::left:
-      if (current_ > 0) setCurrent(current_ - 1, true);
+      if (current_ > 0)
+        setCurrent(current_ - 1, true);
       return 1;
     case eKey::right:
-      if (current_ + 1 < getCount()) setCurrent(current_ + 1, true);
+      if (current_ + 1 < getCount())
+        setCurrent(current_ + 1, true);
       return 1;
     default:
       return 0;
@@ -113,7 +125,8 @@ eButton::eButton(eWidget* p, eLabel* /*descr*/, int focusable, const char* deco)
     : eLabel(p, 0, focusable, deco) {}
 
 int eButton::handleKey(eKey key_) {
-  if (key_ != eKey::ok) return 0;
+  if (key_ != eKey::ok)
+    return 0;
   selected.emit();
   return 1;
 }

@@ -62,8 +62,8 @@ class eComboBox;
 class eListBoxEntryText {
  public:
   // Appends itself at the end of `box` (when given), which then owns it.
-  eListBoxEntryText(eComboBox* box, const char* text_ = nullptr, void* key_ = nullptr, int align_ = 0,
-                    const eString& helptext_ = eString(), int keytype = 0);
+  eListBoxEntryText(eComboBox* box, const char* text_ = nullptr, void* key_ = nullptr,
+                    int align_ = 0, const eString& helptext_ = eString(), int keytype = 0);
   const eString& getText() const { return text_; }
   void* getKey() const { return key_; }
   const eString& getHelpText() const { return helptext_; }

@@ -3,11 +3,17 @@
 #include "ewidgets.h"
 
 // A window appears when it is shown.
-eWindow::eWindow(int /*state*/) : eWidget(nullptr, 0) { hide(); }
+eWindow::eWindow(int /*state*/) : eWidget(nullptr, 0) {
+  hide();
+}
 
-void eWindow::cresize(const eSize& s) { resize(s); }
+void eWindow::cresize(const eSize& s) {
+  resize(s);
+}
 
-int eWindow::eventHandler(const eWidgetEvent& e) { return eWidget::eventHandler(e); }
+int eWindow::eventHandler(const eWidgetEvent& e) {
+  return eWidget::eventHandler(e);
+}
 
 namespace {
 std::vector<eMessageBox::Shown> shownBoxes;
@@ -42,5 +48,9 @@ int eMessageBox::keyDown(eKey key) {
   return 1;
 }
 
-const std::vector<eMessageBox::Shown>& eMessageBox::messageBoxes() { return shownBoxes; }
-void eMessageBox::clearMessageBoxes() { shownBoxes.clear(); }
+const std::vector<eMessageBox::Shown>& eMessageBox::messageBoxes() {
+  return shownBoxes;
+}
+void eMessageBox::clearMessageBoxes() {
+  shownBoxes.clear();
+}

@@ -16,18 +16,24 @@ StandInReceiver::StandInReceiver() {
 
 StandInReceiver::~StandInReceiver() {
   if (eApp) {
-    for (uint64_t id : pendingReports) eApp->cancel(id);
+    for (uint64_t id : pendingReports)
+      eApp->cancel(id);
   }
   uninstall();
 }
 
-void StandInReceiver::install() { current = this; }
-
-void StandInReceiver::uninstall() {
-  if (current == this) current = nullptr;
+void StandInReceiver::install() {
+  current = this;
 }
 
-StandInReceiver* StandInReceiver::installed() { return current; }
+void StandInReceiver::uninstall() {
+  if (current == this)
+    current = nullptr;
+}
+
+StandInReceiver* StandInReceiver::installed() {
+  return current;
+}
 
 eLNB& StandInReceiver::addLNB(unsigned lofHi, unsigned lofLo, unsigned threshold) {
   eLNB lnb;
@@ -96,7 +102,8 @@ void StandInReceiver::resetRecords() {
 int StandInReceiver::tune(eTransponder* tp) {
   ++tunes;
   lastTune = tp;
-  if (onTune) onTune(*tp);
+  if (onTune)
+    onTune(*tp);
   if (eApp) {
     const int error = tuneError;
     pendingReports.push_back(eApp->callLater(tuneDelayMs, [this, tp, error] {
@@ -144,20 +151,27 @@ eTransponderList* eTransponderList::getInstance() {
   return current ? &current->transponderList : nullptr;
 }
 
-std::list<eLNB>& eTransponderList::getLNBs() { return receiver->lnbList; }
+std::list<eLNB>& eTransponderList::getLNBs() {
+  return receiver->lnbList;
+}
 
 eSatellite* eTransponderList::findSatellite(int orbital_position) {
   for (eLNB& lnb : receiver->lnbList) {
     for (eSatellite& sat : lnb.satellites) {
-      if (sat.orbital_position == orbital_position) return &sat;
+      if (sat.orbital_position == orbital_position)
+        return &sat;
     }
   }
   return nullptr;
 }
 
-existNetworks& eTransponderList::getExistNetworks() { return receiver->networkList; }
+existNetworks& eTransponderList::getExistNetworks() {
+  return receiver->networkList;
+}
 
-eFrontend* eFrontend::getInstance() { return current ? &current->frontend : nullptr; }
+eFrontend* eFrontend::getInstance() {
+  return current ? &current->frontend : nullptr;
+}
 
 int eFrontend::SNR() {
   return receiver->frontendSource ? receiver->frontendSource->snr() : receiver->fixed.snr;
@@ -177,10 +191,14 @@ int eFrontend::savePower() {
   return 0;
 }
 
-eDVB* eDVB::getInstance() { return current ? &current->dvb : nullptr; }
+eDVB* eDVB::getInstance() {
+  return current ? &current->dvb : nullptr;
+}
 
 eDVBServiceAPI* eDVB::getServiceAPI() {
   return receiver->serviceAvailable ? &receiver->service : nullptr;
 }
 
-eSystemInfo* eSystemInfo::getInstance() { return current ? current->systemInformation() : nullptr; }
+eSystemInfo* eSystemInfo::getInstance() {
+  return current ? current->systemInformation() : nullptr;
+}

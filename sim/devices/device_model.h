@@ -9,7 +9,7 @@
 
 struct DeviceFaults {
   std::atomic<bool> open{false};
-  std::atomic<bool> select{false};     // I2C address selection (I2C_SLAVE_FORCE)
+  std::atomic<bool> select{false};  // I2C address selection (I2C_SLAVE_FORCE)
   std::atomic<bool> write{false};
   std::atomic<bool> read{false};
   std::atomic<bool> shortRead{false};  // a read returns one byte fewer than asked

@@ -7,7 +7,9 @@
 #include "host/emainloop.h"
 
 namespace {
-int64_t samplesToUs(int64_t samples) { return samples * 1000000 / OssAudioModel::kRate; }
+int64_t samplesToUs(int64_t samples) {
+  return samples * 1000000 / OssAudioModel::kRate;
+}
 }  // namespace
 
 void OssAudioModel::setClock(std::function<int64_t()> nowUs) {
@@ -16,16 +18,18 @@ void OssAudioModel::setClock(std::function<int64_t()> nowUs) {
 }
 
 int64_t OssAudioModel::now() const {
-  if (clock) return clock();
-  if (eApp) return eApp->nowUs();
+  if (clock)
+    return clock();
+  if (eApp)
+    return eApp->nowUs();
   return std::chrono::duration_cast<std::chrono::microseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 
 int OssAudioModel::queuedAt(int64_t t) const {
-  if (queueEndUs <= t) return 0;
-  return static_cast<int>((queueEndUs - t) * kRate / 1000000);
+  const int64_t playing = sampleAt(t);
+  return queueEndSample <= playing ? 0 : static_cast<int>(queueEndSample - playing);
 }
 
 void OssAudioModel::scriptWriteResults(std::vector<long> r) {
@@ -51,7 +55,8 @@ int OssAudioModel::queuedBytes() const {
 std::vector<int8_t> OssAudioModel::acceptedSamples() const {
   std::lock_guard<std::mutex> lock(mutex);
   std::vector<int8_t> all;
-  for (const Block& b : played) all.insert(all.end(), b.samples.begin(), b.samples.end());
+  for (const Block& b : played)
+    all.insert(all.end(), b.samples.begin(), b.samples.end());
   return all;
 }
 
@@ -67,13 +72,15 @@ std::vector<OssAudioModel::Block> OssAudioModel::blocks() const {
 
 std::vector<int8_t> OssAudioModel::timeline(int64_t fromUs, int64_t toUs) const {
   std::lock_guard<std::mutex> lock(mutex);
-  const int64_t count = std::max<int64_t>(0, (toUs - fromUs) * kRate / 1000000);
+  const int64_t origin = sampleAt(fromUs);
+  const int64_t count = std::max<int64_t>(0, sampleAt(toUs) - origin);
   std::vector<int8_t> out(static_cast<size_t>(count), 0);
   for (const Block& b : played) {
-    const int64_t first = (b.playStartUs - fromUs) * kRate / 1000000;
+    const int64_t first = b.startSample - origin;
     for (size_t i = 0; i < b.samples.size(); ++i) {
       const int64_t at = first + static_cast<int64_t>(i);
-      if (at >= 0 && at < count) out[static_cast<size_t>(at)] = b.samples[i];
+      if (at >= 0 && at < count)
+        out[static_cast<size_t>(at)] = b.samples[i];
     }
   }
   return out;
@@ -84,22 +91,25 @@ int OssAudioModel::underruns(int64_t untilUs) const {
   int gaps = 0;
   for (size_t i = 1; i < played.size(); ++i) {
     const Block& prev = played[i - 1];
-    const int64_t prevEnd =
-        prev.playStartUs + samplesToUs(static_cast<int64_t>(prev.samples.size()));
-    if (played[i].playStartUs > prevEnd + samplesToUs(1) && prevEnd < untilUs) ++gaps;
+    const int64_t prevEnd = prev.startSample + static_cast<int64_t>(prev.samples.size());
+    if (played[i].startSample > prevEnd && prevEnd < sampleAt(untilUs))
+      ++gaps;
   }
   return gaps;
 }
 
 int OssAudioModel::open(int /*flags*/) {
   std::lock_guard<std::mutex> lock(mutex);
-  if (!isPresent) return -1;
+  if (!isPresent)
+    return -1;
   return nextHandle++;
 }
 
 void OssAudioModel::close(int /*handle*/) {}
 
-ssize_t OssAudioModel::read(int, void*, size_t) { return -1; }
+ssize_t OssAudioModel::read(int, void*, size_t) {
+  return -1;
+}
 
 ssize_t OssAudioModel::write(int /*handle*/, const void* buf, size_t count) {
   std::lock_guard<std::mutex> lock(mutex);
@@ -113,21 +123,23 @@ ssize_t OssAudioModel::write(int /*handle*/, const void* buf, size_t count) {
   } else {
     const int room = capacity - queuedAt(t);
     accepted = std::clamp<long>(room, 0, static_cast<long>(count));
-    if (accepted == 0) accepted = -1;  // EAGAIN on a full non-blocking device
+    if (accepted == 0)
+      accepted = -1;  // EAGAIN on a full non-blocking device
   }
   results.push_back(accepted);
   if (accepted > 0) {
-    const int64_t start = std::max(t, queueEndUs);
+    const int64_t start = std::max(sampleAt(t), queueEndSample);
     const auto* bytes = static_cast<const int8_t*>(buf);
-    played.push_back({start, std::vector<int8_t>(bytes, bytes + accepted)});
-    queueEndUs = start + samplesToUs(accepted);
+    played.push_back({samplesToUs(start), start, std::vector<int8_t>(bytes, bytes + accepted)});
+    queueEndSample = start + accepted;
   }
   return accepted;
 }
 
 int OssAudioModel::ioctl(int /*handle*/, unsigned long request, void* arg) {
   std::lock_guard<std::mutex> lock(mutex);
-  if (faults.ioctl) return -1;
+  if (faults.ioctl)
+    return -1;
   int* value = static_cast<int*>(arg);
   if (request == kDspSetFmt && value) {
     current.format = *value;

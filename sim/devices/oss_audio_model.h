@@ -43,6 +43,7 @@ class OssAudioModel : public DeviceModel {
   std::vector<long> writeResults() const;
   struct Block {
     int64_t playStartUs;
+    int64_t startSample;  // position on the 12000 Hz play-out timeline
     std::vector<int8_t> samples;
   };
   std::vector<Block> blocks() const;
@@ -61,13 +62,14 @@ class OssAudioModel : public DeviceModel {
  private:
   int64_t now() const;
   int queuedAt(int64_t t) const;
+  static int64_t sampleAt(int64_t us) { return us * kRate / 1000000; }
 
   mutable std::mutex mutex;
   std::function<int64_t()> clock;
   bool isPresent = true;
   int capacity = 8192;
   Settings current;
-  int64_t queueEndUs = 0;  // when the queue runs empty
+  int64_t queueEndSample = 0;  // timeline sample at which the queue runs empty
   std::deque<long> scriptedWrites;
   std::optional<int> forcedDepth;
   std::vector<Block> played;

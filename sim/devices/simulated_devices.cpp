@@ -13,7 +13,8 @@ SimulatedDevices::SimulatedDevices() {
 
 SimulatedDevices::~SimulatedDevices() {
   // Never leave a dangling seam behind.
-  if (&devices() == this) installDevices(nullptr);
+  if (&devices() == this)
+    installDevices(nullptr);
 }
 
 int SimulatedDevices::openDescriptors() const {
@@ -29,7 +30,8 @@ void SimulatedDevices::setSleep(std::function<void(unsigned long)> s) {
 bool SimulatedDevices::lookup(int fd, Open* out) const {
   std::lock_guard<std::mutex> lock(mutex);
   auto it = descriptors.find(fd);
-  if (it == descriptors.end()) return false;
+  if (it == descriptors.end())
+    return false;
   *out = it->second;
   return true;
 }
@@ -39,12 +41,15 @@ int SimulatedDevices::open(const char* path, int flags) {
   {
     std::lock_guard<std::mutex> lock(mutex);
     auto it = byPath.find(path ? path : "");
-    if (it == byPath.end()) return -1;
+    if (it == byPath.end())
+      return -1;
     model = it->second;
   }
-  if (model->faults.open) return -1;
+  if (model->faults.open)
+    return -1;
   const int handle = model->open(flags);
-  if (handle < 0) return -1;
+  if (handle < 0)
+    return -1;
   ++model->openNow;
   ++model->opens;
   std::lock_guard<std::mutex> lock(mutex);
@@ -58,7 +63,8 @@ int SimulatedDevices::close(int fd) {
   {
     std::lock_guard<std::mutex> lock(mutex);
     auto it = descriptors.find(fd);
-    if (it == descriptors.end()) return -1;
+    if (it == descriptors.end())
+      return -1;
     o = it->second;
     descriptors.erase(it);
   }
@@ -69,19 +75,22 @@ int SimulatedDevices::close(int fd) {
 
 ssize_t SimulatedDevices::read(int fd, void* buf, size_t count) {
   Open o{};
-  if (!lookup(fd, &o)) return -1;
+  if (!lookup(fd, &o))
+    return -1;
   return o.model->read(o.handle, buf, count);
 }
 
 ssize_t SimulatedDevices::write(int fd, const void* buf, size_t count) {
   Open o{};
-  if (!lookup(fd, &o)) return -1;
+  if (!lookup(fd, &o))
+    return -1;
   return o.model->write(o.handle, buf, count);
 }
 
 int SimulatedDevices::ioctl(int fd, unsigned long request, void* arg) {
   Open o{};
-  if (!lookup(fd, &o)) return -1;
+  if (!lookup(fd, &o))
+    return -1;
   return o.model->ioctl(o.handle, request, arg);
 }
 

@@ -45,17 +45,21 @@ HostFixture::~HostFixture() {
   debuglog::setSink(nullptr);
   receiver.uninstall();
   loop.setInputDriver(nullptr);
-  if (eApp == &loop) eApp = nullptr;
+  if (eApp == &loop)
+    eApp = nullptr;
 }
 
-std::vector<std::string> HostFixture::log() { return debuglog::lines(); }
+std::vector<std::string> HostFixture::log() {
+  return debuglog::lines();
+}
 
 bool HostFixture::logHasInOrder(const std::vector<std::string>& expected) {
   const auto lines = log();
   auto it = lines.begin();
   for (const std::string& want : expected) {
     it = std::find(it, lines.end(), want);
-    if (it == lines.end()) return false;
+    if (it == lines.end())
+      return false;
     ++it;
   }
   return true;

@@ -1,0 +1,124 @@
+// The device models that stand behind the device seam in tests and in the simulator.
+
+#include <fcntl.h>
+
+#include "host/device_requests.h"
+#include "support/finder_fixture.h"
+
+namespace {
+
+class DeviceModelTest : public HostFixture {
+ protected:
+  int openBus() { return ::devices().open(devpath::kI2cBus, O_RDWR | O_NONBLOCK); }
+  void* address(unsigned long a) { return reinterpret_cast<void*>(a); }
+};
+
+TEST_F(DeviceModelTest, I2cBusReadsConsecutiveRegistersAfterTheRegisterNumber) {
+  devices.i2c.setRegisters(0x68, 0x1F, {0x50, 0x00, 0x00});
+  const int fd = openBus();
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(devices.openDescriptors(), 1);
+  ASSERT_EQ(::devices().ioctl(fd, kI2cSlaveForce, address(0x68)), 0);
+  const unsigned char reg = 0x1F;
+  EXPECT_EQ(::devices().write(fd, &reg, 1), 1);
+  unsigned char bytes[3] = {};
+  EXPECT_EQ(::devices().read(fd, bytes, 3), 3);
+  EXPECT_EQ(bytes[0], 0x50);
+  EXPECT_EQ(bytes[1], 0x00);
+  EXPECT_EQ(::devices().close(fd), 0);
+  EXPECT_EQ(devices.openDescriptors(), 0);
+}
+
+TEST_F(DeviceModelTest, I2cPlainReadAndMissingDevice) {
+  devices.i2c.setPlainReadByte(0x08, 0x08);
+  const int fd = openBus();
+  ASSERT_EQ(::devices().ioctl(fd, kI2cSlaveForce, address(0x08)), 0);
+  unsigned char b = 0;
+  EXPECT_EQ(::devices().read(fd, &b, 1), 1);
+  EXPECT_EQ(b, 0x08);
+  ASSERT_EQ(::devices().ioctl(fd, kI2cSlaveForce, address(0x50)), 0);
+  EXPECT_EQ(::devices().read(fd, &b, 1), -1) << "nobody answers at 0x50";
+  ::devices().close(fd);
+}
+
+TEST_F(DeviceModelTest, I2cFaultsFailTheirOperation) {
+  devices.i2c.setRegisters(0x68, 0x18, {0x12, 0x34});
+  const unsigned char reg = 0x18;
+  unsigned char bytes[2];
+
+  devices.i2c.faults.open = true;
+  EXPECT_EQ(openBus(), -1);
+  devices.i2c.faults.open = false;
+
+  const int fd = openBus();
+  devices.i2c.faults.select = true;
+  EXPECT_EQ(::devices().ioctl(fd, kI2cSlaveForce, address(0x68)), -1);
+  devices.i2c.faults.select = false;
+  ASSERT_EQ(::devices().ioctl(fd, kI2cSlaveForce, address(0x68)), 0);
+
+  devices.i2c.faults.write = true;
+  EXPECT_EQ(::devices().write(fd, &reg, 1), -1);
+  devices.i2c.faults.write = false;
+  ::devices().write(fd, &reg, 1);
+  devices.i2c.faults.shortRead = true;
+  EXPECT_EQ(::devices().read(fd, bytes, 2), 1);
+  devices.i2c.faults.shortRead = false;
+  devices.i2c.faults.read = true;
+  EXPECT_EQ(::devices().read(fd, bytes, 2), -1);
+  ::devices().close(fd);
+  EXPECT_EQ(devices.openDescriptors(), 0);
+  EXPECT_EQ(::devices().close(fd), -1) << "a closed descriptor stays closed";
+}
+
+TEST_F(DeviceModelTest, FrontendQueryFillsTheFirstFieldOnly) {
+  devices.frontend.setFrequency(1996000);
+  const int fd = ::devices().open(devpath::kFrontend, O_RDWR | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  FrontendParameters p{};
+  p.rest[0] = 77;
+  EXPECT_EQ(::devices().ioctl(fd, kFeGetFrontend, &p), 0);
+  EXPECT_EQ(p.frequency, 1996000u);
+  EXPECT_EQ(p.rest[0], 77u);
+  devices.frontend.faults.ioctl = true;
+  EXPECT_EQ(::devices().ioctl(fd, kFeGetFrontend, &p), -1);
+  ::devices().close(fd);
+}
+
+TEST_F(DeviceModelTest, AudioQueueDrainsAtTwelveThousandBytesPerSecond) {
+  devices.audio.setCapacity(4096);
+  const int fd = ::devices().open(devpath::kAudio, O_WRONLY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  int value = 12000;
+  EXPECT_EQ(::devices().ioctl(fd, kDspSpeed, &value), 0);
+  EXPECT_EQ(devices.audio.settings().speed, 12000);
+
+  std::vector<int8_t> block(3000, 5);
+  EXPECT_EQ(::devices().write(fd, block.data(), block.size()), 3000);
+  int depth = -1;
+  ASSERT_EQ(::devices().ioctl(fd, kDspGetODelay, &depth), 0);
+  EXPECT_EQ(depth, 3000);
+  EXPECT_EQ(::devices().write(fd, block.data(), block.size()), 1096) << "only the room left";
+  EXPECT_EQ(::devices().write(fd, block.data(), block.size()), -1) << "full: would block";
+
+  loop.advance(100);  // 1200 samples played
+  ::devices().ioctl(fd, kDspGetODelay, &depth);
+  EXPECT_EQ(depth, 4096 - 1200);
+
+  // What the loudspeaker gives out: the queued samples, then silence.
+  loop.advance(1000);
+  const auto heard = devices.audio.timeline(0, 1000000);
+  ASSERT_EQ(heard.size(), 12000u);
+  EXPECT_EQ(heard[0], 5);
+  EXPECT_EQ(heard[4095], 5);
+  EXPECT_EQ(heard[4096], 0);
+  ::devices().close(fd);
+}
+
+TEST_F(DeviceModelTest, MissingAudioDeviceFailsToOpen) {
+  devices.audio.setPresent(false);
+  EXPECT_EQ(::devices().open(devpath::kAudio, O_WRONLY | O_NONBLOCK), -1);
+  EXPECT_EQ(::devices().open("/dev/nothing", O_RDONLY), -1);
+  EXPECT_EQ(devices.openDescriptors(), 0);
+}
+
+}  // namespace
