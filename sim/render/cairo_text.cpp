@@ -1,0 +1,77 @@
+#include "cairo_text.h"
+
+#include <sstream>
+
+#include "text_placement.h"
+
+namespace {
+const char* const kDefaultFamily = "DejaVu Sans";
+constexpr int kDefaultPixelHeight = 20;
+}  // namespace
+
+void selectFont(cairo_t* cr, const gFont& font) {
+  const char* family = font.family.empty() ? kDefaultFamily : font.family.c_str();
+  cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL,
+                         font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, font.size > 0 ? font.size : kDefaultPixelHeight);
+}
+
+void setSourceColor(cairo_t* cr, uint32_t rgb) {
+  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                       (rgb & 0xFF) / 255.0);
+}
+
+double textWidth(cairo_t* cr, const std::string& text) {
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text.c_str(), &extents);
+  return extents.x_advance;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line))
+    lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> wrapLines(cairo_t* cr, const std::string& text, double maxWidth) {
+  std::vector<std::string> wrapped;
+  for (const std::string& paragraph : splitLines(text)) {
+    std::istringstream words(paragraph);
+    std::string word;
+    std::string line;
+    while (words >> word) {
+      const std::string longer = line.empty() ? word : line + " " + word;
+      if (!line.empty() && textWidth(cr, longer) > maxWidth) {
+        wrapped.push_back(line);
+        line = word;
+      } else {
+        line = longer;
+      }
+    }
+    wrapped.push_back(line);
+  }
+  return wrapped;
+}
+
+void drawLines(cairo_t* cr, const std::vector<std::string>& lines, const TextBox& box, int align,
+               int flags) {
+  if (lines.empty() || box.width <= 0 || box.height <= 0)
+    return;
+  cairo_font_extents_t font;
+  cairo_font_extents(cr, &font);
+  const double lineHeight = font.ascent + font.descent;
+  cairo_save(cr);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_clip(cr);
+  double baseline = firstBaselineY(box.y, box.height, font.ascent, lineHeight,
+                                   static_cast<int>(lines.size()), flags);
+  for (const std::string& line : lines) {
+    cairo_move_to(cr, alignedTextX(box.x, box.width, textWidth(cr, line), align), baseline);
+    cairo_show_text(cr, line.c_str());
+    baseline += lineHeight;
+  }
+  cairo_restore(cr);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Text and colour helpers over cairo's toy font interface (DejaVu through fontconfig).
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gcolor.h"
+
+// Selects the host font: its family (DejaVu Sans when empty), its pixel height (20 when not
+// positive) and its weight.
+void selectFont(cairo_t* cr, const gFont& font);
+void setSourceColor(cairo_t* cr, uint32_t rgb);
+double textWidth(cairo_t* cr, const std::string& text);
+
+// The lines of `text` split at line breaks.
+std::vector<std::string> splitLines(const std::string& text);
+// The lines of `text` broken at spaces (and at line breaks) so each fits `maxWidth` in the
+// selected font; a single word wider than that stays whole on its own line.
+std::vector<std::string> wrapLines(cairo_t* cr, const std::string& text, double maxWidth);
+
+struct TextBox {
+  double x = 0;
+  double y = 0;
+  double width = 0;
+  double height = 0;
+};
+
+// Draws `lines` in the selected font and source colour inside `box`, aligned with the host
+// label alignment and flags, cut at the box's edges.
+void drawLines(cairo_t* cr, const std::vector<std::string>& lines, const TextBox& box, int align,
+               int flags);

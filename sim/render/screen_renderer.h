@@ -1,0 +1,31 @@
+#pragma once
+// Draws the stand-in host's widget state as the receiver's on-screen display would show it,
+// into an ARGB image that a PNG file or a desktop window can take. Drawing lives here, not in
+// the host toolkit: the widgets only hold state.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class eWidget;
+
+// Pixels row by row, top to bottom, each 0xAARRGGBB (alpha always 0xFF).
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> argb;
+};
+
+// Lines of text shown in a column to the right of the window (the simulator's readouts).
+struct SidePanel {
+  std::vector<std::string> lines;
+};
+
+// Renders `window` (its frame, title and every visible child) inside a 720x576 receiver
+// screen, `overlays` (message boxes) centred over the window, and `panel` to the right of the
+// screen when it is non-null. A null window gives an empty screen. Never fails.
+Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays, const SidePanel* panel);
+
+// Writes `image` as a PNG file. False, with the reason in *error (when given), when the image
+// is malformed or the file cannot be written.
+bool writePng(const Image& image, const std::string& path, std::string* error);
