@@ -16,7 +16,7 @@ const OsdColorEntry kOsdColors[] = {
     {OsdColor::tick, "std_green", 0x20B040},
     {OsdColor::panelFill, nullptr, 0x15181E},
     {OsdColor::panelText, nullptr, 0xD8DEE8},
-    {OsdColor::hint, "std_green", 0x20B040},
+    {OsdColor::hint, nullptr, 0x2F8A5C},
 };
 const int kOsdColorCount = static_cast<int>(sizeof(kOsdColors) / sizeof(kOsdColors[0]));
 

@@ -1,0 +1,404 @@
+// The simulator's screen renderer, PNG writer and WAV writer: what a person sees and hears must
+// follow the widget state, so the checks look at the pixels and samples that carry it.
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "eskin.h"
+#include "ewidgets.h"
+#include "ewindow.h"
+#include "osd_palette.h"
+#include "screen_layout.h"
+#include "screen_renderer.h"
+#include "wav_file.h"
+
+namespace {
+constexpr uint32_t kOpaque = 0xFF000000u;
+const ePoint kClient(100, 80);  // where the test window's client area lies on the screen
+
+uint32_t opaque(uint32_t rgb) {
+  return kOpaque | rgb;
+}
+
+uint32_t pixel(const Image& image, int x, int y) {
+  return image
+      .argb[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)];
+}
+
+// A pixel at client coordinates of the test window.
+uint32_t clientPixel(const Image& image, int x, int y) {
+  return pixel(image, kClient.x + x, kClient.y + y);
+}
+
+// How many pixels of the screen rectangle satisfy `test`.
+int countPixels(const Image& image, const eRect& area, const std::function<bool(uint32_t)>& test) {
+  int count = 0;
+  for (int y = area.top(); y < area.bottom(); ++y)
+    for (int x = area.left(); x < area.right(); ++x)
+      if (test(pixel(image, x, y)))
+        ++count;
+  return count;
+}
+
+eRect onScreen(int x, int y, int width, int height) {
+  return eRect(ePoint(kClient.x + x, kClient.y + y), eSize(width, height));
+}
+
+int differingFrom(const Image& image, const eRect& area, uint32_t rgb) {
+  return countPixels(image, area, [rgb](uint32_t p) { return p != opaque(rgb); });
+}
+
+int channel(uint32_t p, int shift) {
+  return static_cast<int>((p >> shift) & 0xFF);
+}
+
+// Greenish: the tick and "std_green" are clearly greener than red and blue.
+bool greenish(uint32_t p) {
+  return channel(p, 8) > channel(p, 16) + 60 && channel(p, 8) > channel(p, 0) + 60;
+}
+
+bool reddish(uint32_t p) {
+  return channel(p, 16) > channel(p, 8) + 80 && channel(p, 16) > channel(p, 0) + 80;
+}
+
+// The small finder-like window the tests draw: title, a label, a green bar at 50%, a checked
+// box and a combo box with a current entry.
+struct TestWindow {
+  std::unique_ptr<eWindow> window = std::make_unique<eWindow>();
+  eLabel* label = new eLabel(window.get(), 0, 0, "eLabel");
+  eProgress* bar = new eProgress(window.get(), 0);
+  eCheckbox* box = new eCheckbox(window.get(), 0, 0, false, "eCheckBox");
+  eComboBox* combo = new eComboBox(window.get(), 3, nullptr, 1, "eComboBox");
+  eProgress* hiddenBar = new eProgress(window.get(), 0);
+
+  TestWindow() {
+    window->setText("Finder Test");
+    window->setProperty("cposition", "100:80");
+    window->cresize(eSize(500, 380));
+    label->setText("SNR:");
+    label->move(ePoint(10, 0));
+    label->resize(eSize(100, 30));
+    bar->move(ePoint(10, 30));
+    bar->resize(eSize(480, 30));
+    bar->setPerc(50);
+    bar->setProperty("leftColor", "std_green");
+    box->setText("LOCK");
+    box->move(ePoint(10, 240));
+    box->resize(eSize(125, 30));
+    box->setFlags(64);
+    box->setCheck(1);
+    combo->move(ePoint(180, 285));
+    combo->resize(eSize(310, 35));
+    new eListBoxEntryText(combo, "Astra 19.2E");
+    new eListBoxEntryText(combo, "Hotbird 13.0E");
+    combo->setCurrent(0);
+    hiddenBar->move(ePoint(10, 100));
+    hiddenBar->resize(eSize(480, 30));
+    hiddenBar->setPerc(100);
+    hiddenBar->setProperty("leftColor", "std_red");
+    hiddenBar->hide();
+    window->show();
+  }
+
+  Image render(const SidePanel* panel = nullptr) { return renderScreen(window.get(), {}, panel); }
+};
+
+std::string tempPath(const std::string& name) {
+  return testing::TempDir() + "render_test_" + std::to_string(getpid()) + "_" + name;
+}
+
+TEST(RenderScreen, ImageIsTheReceiverScreenWidenedByThePanel) {
+  TestWindow w;
+  const SidePanel panel{{"azimuth 12.3", "elevation 30.0"}};
+  struct Case {
+    const SidePanel* panel;
+    int width;
+  };
+  const Case cases[] = {{nullptr, kScreenWidth}, {&panel, kScreenWidth + kSidePanelWidth}};
+  for (const Case& c : cases) {
+    const Image image = w.render(c.panel);
+    EXPECT_EQ(image.width, c.width);
+    EXPECT_EQ(image.height, kScreenHeight);
+    ASSERT_EQ(image.argb.size(), static_cast<size_t>(c.width) * kScreenHeight);
+    EXPECT_EQ(countPixels(image, eRect(ePoint(0, 0), eSize(c.width, kScreenHeight)),
+                          [](uint32_t p) { return (p & kOpaque) != kOpaque; }),
+              0);
+  }
+  const Image withPanel = w.render(&panel);
+  const eRect panelText(ePoint(kScreenWidth + 12, 0), eSize(kSidePanelWidth - 24, 60));
+  EXPECT_GT(differingFrom(withPanel, panelText, osdColor(OsdColor::panelFill)), 50);
+}
+
+TEST(RenderScreen, BarFillsWithItsLeftColorUpToItsPercentage) {
+  TestWindow w;
+  const Image image = w.render();
+  // The bar's inner part starts 2 pixels in; 50% of its 476 inner pixels ends near x 250.
+  EXPECT_EQ(clientPixel(image, 12 + 60, 45), opaque(0x20B040));
+  EXPECT_EQ(clientPixel(image, 12 + 230, 45), opaque(0x20B040));
+  EXPECT_EQ(clientPixel(image, 12 + 250, 45), opaque(osdColor(OsdColor::barTrough)));
+  EXPECT_EQ(clientPixel(image, 12 + 400, 45), opaque(osdColor(OsdColor::barTrough)));
+  // Outside the bar: the window's client fill.
+  EXPECT_EQ(clientPixel(image, 250, 70), opaque(osdColor(OsdColor::windowFill)));
+}
+
+TEST(RenderScreen, BarFillFollowsStartPercentageAndColourName) {
+  struct Case {
+    int start;
+    int perc;
+    const char* color;
+    int x;              // client x probed, in the bar's row
+    uint32_t expected;  // 0xRRGGBB there
+  };
+  const uint32_t trough = osdColor(OsdColor::barTrough);
+  const uint32_t defaultFill = osdColor(OsdColor::barFill);
+  const Case cases[] = {
+      {0, 0, "std_green", 14, trough},                           // empty bar
+      {0, 100, "std_red", 486, 0xE02020},                        // full bar reaches the right end
+      {0, 150, "std_red", 486, 0xE02020},                        // over-full is clamped, still full
+      {0, 150, "std_red", 495, osdColor(OsdColor::windowFill)},  // and never beyond the bar
+      {0, -20, "std_green", 14, trough},                         // negative is empty
+      {49, 2, "std_dyellow", 12 + 238, 0xC8A000},                // the offset marker at 49..51%
+      {49, 2, "std_dyellow", 12 + 200, trough},
+      {0, 50, "no_such_colour", 14, defaultFill},
+      {0, 50, "", 14, defaultFill},
+  };
+  for (const Case& c : cases) {
+    TestWindow w;
+    w.bar->setStart(c.start);
+    w.bar->setPerc(c.perc);
+    w.bar->setProperty("leftColor", c.color);
+    EXPECT_EQ(clientPixel(w.render(), c.x, 45), opaque(c.expected))
+        << "start " << c.start << " perc " << c.perc << " colour " << c.color << " x " << c.x;
+  }
+}
+
+TEST(RenderScreen, TitleBarShowsTheWindowText) {
+  TestWindow w;
+  const eRect titleBar(ePoint(kClient.x, kClient.y - kTitleBarHeight), eSize(500, kTitleBarHeight));
+  const uint32_t titleFill = osdColor(OsdColor::titleFill);
+  EXPECT_GT(differingFrom(w.render(), titleBar, titleFill), 100);
+  w.window->setText("");
+  EXPECT_EQ(differingFrom(w.render(), titleBar, titleFill), 0);
+}
+
+TEST(RenderScreen, HiddenWidgetsAndTheirContentsAreNotDrawn) {
+  TestWindow w;
+  const eRect hiddenArea = onScreen(10, 100, 480, 30);
+  EXPECT_EQ(differingFrom(w.render(), hiddenArea, osdColor(OsdColor::windowFill)), 0);
+  w.hiddenBar->show();
+  EXPECT_GT(countPixels(w.render(), hiddenArea, reddish), 400 * 20);
+
+  // A hidden window shows nothing of itself.
+  w.window->hide();
+  const Image empty = w.render();
+  EXPECT_EQ(countPixels(empty, onScreen(0, 0, 500, 380),
+                        [](uint32_t p) { return p == opaque(osdColor(OsdColor::windowFill)); }),
+            0);
+}
+
+TEST(RenderScreen, CheckBoxShowsItsTickOnlyWhenChecked) {
+  for (int checked : {0, 1}) {
+    TestWindow w;
+    w.box->setCheck(checked);
+    const Image image = w.render();
+    const int ticks = countPixels(image, onScreen(10, 240, 30, 30), greenish);
+    if (checked)
+      EXPECT_GT(ticks, 20);
+    else
+      EXPECT_EQ(ticks, 0);
+    // The caption is drawn either way, right of the box.
+    EXPECT_GT(differingFrom(image, onScreen(40, 240, 90, 30), osdColor(OsdColor::windowFill)), 50)
+        << "checked " << checked;
+  }
+}
+
+TEST(RenderScreen, ComboBoxShowsItsCurrentEntry) {
+  TestWindow w;
+  const eRect textArea = onScreen(184, 289, 200, 27);
+  const uint32_t field = osdColor(OsdColor::fieldFill);
+  const int withEntry = differingFrom(w.render(), textArea, field);
+  EXPECT_GT(withEntry, 100);
+  w.combo->clearList();
+  EXPECT_EQ(differingFrom(w.render(), textArea, field), 0);
+}
+
+TEST(RenderScreen, OpenComboBoxListsItsEntriesOverTheWindow) {
+  TestWindow w;
+  w.window->setFocus(w.combo);
+  const eRect below = onScreen(181, 321, 308, 50);
+  const int closedInk = differingFrom(w.render(), below, osdColor(OsdColor::windowFill));
+  EXPECT_EQ(closedInk, 0);
+  ASSERT_EQ(w.window->keyDown(eKey::ok), 1);
+  ASSERT_TRUE(w.combo->isOpen());
+  // The list opens below or above the box; either way its highlighted row is drawn.
+  const Image open = w.render();
+  const uint32_t highlight = opaque(osdColor(OsdColor::listHighlight));
+  EXPECT_GT(countPixels(open, eRect(ePoint(0, 0), eSize(kScreenWidth, kScreenHeight)),
+                        [highlight](uint32_t p) { return p == highlight; }),
+            1000);
+}
+
+TEST(RenderScreen, FocusedWidgetIsOutlined) {
+  TestWindow w;
+  const uint32_t focus = opaque(osdColor(OsdColor::focus));
+  const auto focusPixels = [&w, focus] {
+    return countPixels(w.render(), onScreen(180, 285, 310, 35),
+                       [focus](uint32_t p) { return p == focus; });
+  };
+  EXPECT_EQ(focusPixels(), 0);
+  w.window->setFocus(w.combo);
+  EXPECT_GT(focusPixels(), 2 * 310);
+}
+
+TEST(RenderScreen, LabelTextFollowsAlignmentAndColour) {
+  struct Case {
+    int align;
+    bool inkLeft;   // ink in the left half of the label
+    bool inkRight;  // ink in the right half
+  };
+  const Case cases[] = {{0, true, false}, {1, false, true}};
+  for (const Case& c : cases) {
+    TestWindow w;
+    w.label->resize(eSize(300, 30));
+    w.label->setText("-1.5dB");
+    w.label->setAlign(c.align);
+    w.label->setForegroundColor(eSkin::getActive()->queryColor("std_red"));
+    const Image image = w.render();
+    const int left = countPixels(image, onScreen(10, 0, 150, 30), reddish);
+    const int right = countPixels(image, onScreen(160, 0, 150, 30), reddish);
+    EXPECT_EQ(left > 20, c.inkLeft) << "align " << c.align;
+    EXPECT_EQ(right > 20, c.inkRight) << "align " << c.align;
+  }
+}
+
+TEST(RenderScreen, MessageBoxAppearsCentredOverTheWindowWithAnOkHint) {
+  TestWindow w;
+  eMessageBox box("This receiver type is not supported.", "Error");
+  const uint32_t hint = opaque(osdColor(OsdColor::hint));
+  const auto hintPixels = [hint](const Image& image) {
+    return countPixels(image, eRect(ePoint(0, 0), eSize(kScreenWidth, kScreenHeight)),
+                       [hint](uint32_t p) { return p == hint; });
+  };
+  EXPECT_EQ(hintPixels(renderScreen(w.window.get(), {&box}, nullptr)), 0);  // not shown yet
+  box.show();
+  const Image image = renderScreen(w.window.get(), {&box}, nullptr);
+  EXPECT_GT(hintPixels(image), 1000);
+  // The box covers the window's centre.
+  EXPECT_NE(clientPixel(image, 250, 190), opaque(osdColor(OsdColor::windowFill)));
+}
+
+TEST(WritePng, WritesAFileCairoReadsBackWithTheSameSizeAndPixels) {
+  TestWindow w;
+  const Image image = w.render();
+  const std::string path = tempPath("screen.png");
+  std::string error;
+  ASSERT_TRUE(writePng(image, path, &error)) << error;
+  cairo_surface_t* back = cairo_image_surface_create_from_png(path.c_str());
+  ASSERT_EQ(cairo_surface_status(back), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(back), image.width);
+  EXPECT_EQ(cairo_image_surface_get_height(back), image.height);
+  cairo_surface_flush(back);
+  const unsigned char* data = cairo_image_surface_get_data(back);
+  const int stride = cairo_image_surface_get_stride(back);
+  const int x = kClient.x + 72;
+  const int y = kClient.y + 45;
+  uint32_t green = 0;
+  std::memcpy(&green, data + y * stride + x * 4, sizeof green);
+  EXPECT_EQ(green | kOpaque, opaque(0x20B040));
+  cairo_surface_destroy(back);
+  unlink(path.c_str());
+}
+
+TEST(WritePng, RefusesMalformedImagesAndUnwritablePaths) {
+  Image ragged;
+  ragged.width = 4;
+  ragged.height = 4;
+  ragged.argb.assign(15, kOpaque);
+  Image good;
+  good.width = 2;
+  good.height = 2;
+  good.argb.assign(4, kOpaque);
+  struct Case {
+    const Image* image;
+    std::string path;
+  };
+  const Case cases[] = {
+      {&ragged, tempPath("ragged.png")},
+      {nullptr, tempPath("empty.png")},
+      {&good, "/nonexistent-dir/screen.png"},
+  };
+  const Image empty;
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(writePng(c.image ? *c.image : empty, c.path, &error)) << c.path;
+    EXPECT_FALSE(error.empty()) << c.path;
+    EXPECT_NE(access(c.path.c_str(), F_OK), 0) << c.path;
+  }
+}
+
+TEST(WriteWav, StoresMonoTwelveKilohertzWithEverySampleExact) {
+  std::vector<int8_t> samples;
+  for (int i = 0; i < 300; ++i)
+    samples.push_back(static_cast<int8_t>((i * 7) % 256 - 128));
+  samples.push_back(127);
+  samples.push_back(-128);
+  samples.push_back(0);
+  const std::string path = tempPath("tone.wav");
+  std::string error;
+  ASSERT_TRUE(writeWav(path, samples, 12000, &error)) << error;
+
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+  EXPECT_EQ(info.samplerate, 12000);
+  EXPECT_EQ(info.channels, 1);
+  EXPECT_EQ(info.format & SF_FORMAT_TYPEMASK, SF_FORMAT_WAV);
+  ASSERT_EQ(info.frames, static_cast<sf_count_t>(samples.size()));
+  std::vector<short> back(samples.size());
+  EXPECT_EQ(sf_read_short(file, back.data(), static_cast<sf_count_t>(back.size())), info.frames);
+  sf_close(file);
+  for (size_t i = 0; i < samples.size(); ++i)
+    ASSERT_EQ(back[i], samples[i] * 256) << "sample " << i;
+  unlink(path.c_str());
+}
+
+TEST(WriteWav, EmptyToneGivesAValidFileWithoutFrames) {
+  const std::string path = tempPath("silence.wav");
+  std::string error;
+  ASSERT_TRUE(writeWav(path, {}, 12000, &error)) << error;
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(info.frames, 0);
+  EXPECT_EQ(info.samplerate, 12000);
+  sf_close(file);
+  unlink(path.c_str());
+}
+
+TEST(WriteWav, RefusesABadRateOrPath) {
+  struct Case {
+    std::string path;
+    int rate;
+  };
+  const Case cases[] = {
+      {tempPath("zero.wav"), 0},
+      {tempPath("negative.wav"), -12000},
+      {"/nonexistent-dir/tone.wav", 12000},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(writeWav(c.path, {1, 2, 3}, c.rate, &error)) << c.path;
+    EXPECT_FALSE(error.empty()) << c.path;
+    EXPECT_NE(access(c.path.c_str(), F_OK), 0) << c.path;
+  }
+}
+}  // namespace
