@@ -198,12 +198,21 @@ TEST_F(TerrWindowTest, WithTheSkinElementAllFourConnectionsAreMade) {
 
 TEST_F(TerrWindowTest, StartUpNeitherTunesNorStartsTheRefresh) {
   fillRegions();
-  auto w = openWindow();
-  EXPECT_EQ(receiver.tuneCount(), 0);
-  EXPECT_FALSE(w->refreshTimer.isActive());
-  loop.advance(2000);
-  EXPECT_EQ(refreshLines(), 0);
-  EXPECT_EQ(receiver.tuneCount(), 0);
+  // Without a playing transponder the start-up channel differs from currentTP (none), so only
+  // the late connection of the channel list keeps it from being tuned.
+  const bool servicePlays[] = {true, false};
+  for (bool plays : servicePlays) {
+    SCOPED_TRACE(plays);
+    if (!plays)
+      receiver.clearCurrentTransponder();
+    auto w = openWindow();
+    EXPECT_NE(w->tpCombo->getCurrent(), nullptr);
+    EXPECT_EQ(receiver.tuneCount(), 0);
+    EXPECT_FALSE(w->refreshTimer.isActive());
+    loop.advance(2000);
+    EXPECT_EQ(refreshLines(), 0);
+    EXPECT_EQ(receiver.tuneCount(), 0);
+  }
 }
 
 TEST_F(TerrWindowTest, TunedInReportMeasuresAtOnceAndRestartsTheRefresh) {
