@@ -70,7 +70,9 @@ eSkin* eSkin::getActive() {
   return skin ? skin : &builtinDefault();
 }
 
-void eSkin::setActive(eSkin* skin) { activeSkin.store(skin, std::memory_order_release); }
+void eSkin::setActive(eSkin* skin) {
+  activeSkin.store(skin, std::memory_order_release);
+}
 
 void eSkin::setFont(const std::string& name, const std::string& family, int size, bool bold) {
   fonts[name] = gFont{name, family, size, bold};
@@ -78,30 +80,37 @@ void eSkin::setFont(const std::string& name, const std::string& family, int size
 
 gColor eSkin::queryColor(const eString& name) const {
   auto it = colors.find(name);
-  if (it == colors.end()) return gColor{name, 0, false};
+  if (it == colors.end())
+    return gColor{name, 0, false};
   return gColor{name, it->second, true};
 }
 
 gFont eSkin::queryFont(const eString& name) const {
   auto it = fonts.find(name);
-  if (it != fonts.end()) return it->second;
+  if (it != fonts.end())
+    return it->second;
   return gFont{name, "DejaVu Sans", 20, false};
 }
 
 int eSkin::build(eWidget* window, const char* elementName) {
   auto it = elements.find(elementName ? elementName : "");
-  if (it == elements.end()) return -1;
+  if (it == elements.end())
+    return -1;
   const eSkinElement& element = it->second;
   window->move(element.position);
   window->cresize(element.clientSize);
-  if (element.hasTitle) window->setText(element.title);
+  if (element.hasTitle)
+    window->setText(element.title);
   for (const auto& [childName, child] : element.children) {
     eWidget* widget = window->search(childName);
-    if (!widget) continue;
+    if (!widget)
+      continue;
     widget->move(child.position);
     widget->resize(child.size);
-    if (child.hasText) widget->setText(child.text);
-    if (!child.font.empty()) widget->setFont(queryFont(child.font));
+    if (child.hasText)
+      widget->setText(child.text);
+    if (!child.font.empty())
+      widget->setFont(queryFont(child.font));
   }
   return 0;
 }
