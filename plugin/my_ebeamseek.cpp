@@ -57,6 +57,9 @@ my_eBeamseek::~my_eBeamseek() {
   while (sound_running.load(std::memory_order_relaxed) != 0) {
   }
   eDebug("SoundThread ist beendet");
+  // The wait above misses a thread that has not yet set sound_running; joining also covers that
+  // one, so no tone thread runs on (or leaks) after the window, and the module can go.
+  joinSoundThread();
 
   eDebug("oldTp %d", static_cast<int>(reinterpret_cast<intptr_t>(oldTp)));
   if (oldTp) {

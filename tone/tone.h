@@ -21,10 +21,31 @@ extern std::atomic<int> sound_run;               // 1 while the tone thread is t
 extern std::atomic<int> sound_running;           // 1 from thread start until it closed the device
 extern int sound_fd;                             // the audio device, -1 after a failed open
 extern int size;                                 // bytes of wavebuffer that OpenSound clears
-extern pthread_t sound_thread;                   // the tone thread, 0 before it is created
+extern pthread_t sound_thread;                   // the tone thread, 0 while there is none to join
 
 // Fills sinwave; the window's constructor calls it on every construction.
 void fillSineTable();
 
 // The tone thread's entry; the argument is ignored. Ends with pthread_exit(NULL).
 void* VevovuvadoSoundThread(void*);
+
+// How OpenSound creates the tone thread: pthread_create, unless a test puts a failing or
+// instrumented creator here. Same contract as pthread_create (0 or an error number).
+using ToneThreadCreator = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+extern ToneThreadCreator toneThreadCreate;
+
+// Joins the tone thread that OpenSound created and forgets it; does nothing when there is
+// none. The window's destructor calls it after the stop handshake, so no tone thread outlives
+// the window (and the module the host may unload right after).
+void joinSoundThread();
+
+// --- Arithmetic of the tone thread (pure) ---
+
+// Index into phasebuffer of the last sample the device accepted from a block write that
+// returned `written` (bytes, 0, or -1): the next block resumes the waveform there.
+// 1024 -> 1023, n -> n - 1, 0 -> 1023, -1 -> 1022.
+int resumeIndex(long written);
+
+// The sinwave index after `phase` (0..1023) advanced by `step` entries; always 0..1023. For the
+// non-negative steps the measurement stores this is (phase + step) mod 1024.
+int nextPhase(int phase, int step);
