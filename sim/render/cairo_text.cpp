@@ -7,13 +7,23 @@
 namespace {
 const char* const kDefaultFamily = "DejaVu Sans";
 constexpr int kDefaultPixelHeight = 20;
+// Far enough past any box for spilled text; the window's clip ends it.
+constexpr double kSpillRoom = 10000;
 }  // namespace
 
 void selectFont(cairo_t* cr, const gFont& font) {
   const char* family = font.family.empty() ? kDefaultFamily : font.family.c_str();
   cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL,
                          font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, font.size > 0 ? font.size : kDefaultPixelHeight);
+  // The host gives a font's pixel height, the line from the highest ascender to the lowest
+  // descender; cairo sizes by the em, which for DejaVu is about 1.16 times smaller than that.
+  const double pixelHeight = font.size > 0 ? font.size : kDefaultPixelHeight;
+  cairo_set_font_size(cr, pixelHeight);
+  cairo_font_extents_t extents;
+  cairo_font_extents(cr, &extents);
+  const double measured = extents.ascent + extents.descent;
+  if (measured > 0)
+    cairo_set_font_size(cr, pixelHeight * pixelHeight / measured);
 }
 
 void setSourceColor(cairo_t* cr, uint32_t rgb) {
@@ -57,14 +67,17 @@ std::vector<std::string> wrapLines(cairo_t* cr, const std::string& text, double 
 }
 
 void drawLines(cairo_t* cr, const std::vector<std::string>& lines, const TextBox& box, int align,
-               int flags) {
+               int flags, TextOverflow overflow) {
   if (lines.empty() || box.width <= 0 || box.height <= 0)
     return;
   cairo_font_extents_t font;
   cairo_font_extents(cr, &font);
   const double lineHeight = font.ascent + font.descent;
   cairo_save(cr);
-  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  if (overflow == TextOverflow::clip)
+    cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  else
+    cairo_rectangle(cr, box.x - kSpillRoom, box.y, box.width + 2 * kSpillRoom, box.height);
   cairo_clip(cr);
   double baseline = firstBaselineY(box.y, box.height, font.ascent, lineHeight,
                                    static_cast<int>(lines.size()), flags);

@@ -10,7 +10,7 @@
 #include "gcolor.h"
 
 // Selects the host font: its family (DejaVu Sans when empty), its pixel height (20 when not
-// positive) and its weight.
+// positive) as the height from ascender to descender, and its weight.
 void selectFont(cairo_t* cr, const gFont& font);
 void setSourceColor(cairo_t* cr, uint32_t rgb);
 double textWidth(cairo_t* cr, const std::string& text);
@@ -28,7 +28,13 @@ struct TextBox {
   double height = 0;
 };
 
+// What happens to text that is wider than its box.
+enum class TextOverflow {
+  clip,   // cut at the box's edges: fields whose frame must stay clean
+  spill,  // cut only at the top and bottom: label text stays readable past a narrow box
+};
+
 // Draws `lines` in the selected font and source colour inside `box`, aligned with the host
-// label alignment and flags, cut at the box's edges.
+// label alignment and flags.
 void drawLines(cairo_t* cr, const std::vector<std::string>& lines, const TextBox& box, int align,
-               int flags);
+               int flags, TextOverflow overflow = TextOverflow::clip);

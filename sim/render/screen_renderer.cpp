@@ -95,6 +95,7 @@ void paintMessageBox(cairo_t* cr, const eMessageBox& box, const eRect& over) {
   const eRect client = centreClientArea(over, eSize(width, height));
   paintFrame(cr, client, box.getText());
 
+  selectFont(cr, eSkin::getActive()->queryFont(kChildFont));
   setSourceColor(cr, osdColor(OsdColor::text));
   drawLines(cr, lines,
             {client.left() + kMessagePadding, client.top() + kMessagePadding,

@@ -2,8 +2,10 @@
 
 double alignedTextX(double boxX, double boxWidth, double textWidth, int align) {
   const double room = boxWidth - 2 * kTextPadding;
-  if (textWidth >= room)
-    return boxX + kTextPadding;
+  if (textWidth >= room) {
+    const double spare = boxWidth - textWidth;
+    return boxX + (spare > 0 ? spare / 2 : 0);
+  }
   switch (align) {
     case kAlignRight:
       return boxX + boxWidth - kTextPadding - textWidth;

@@ -11,11 +11,12 @@ constexpr int kAlignRight = 1;
 constexpr int kAlignCentre = 2;
 
 // Inner space kept between a box's edge and its text, in pixels.
-constexpr double kTextPadding = 4.0;
+constexpr double kTextPadding = 2.0;
 
 // X of the text's left edge for a box at `boxX`, `boxWidth` wide, holding text `textWidth`
-// wide with the host alignment `align` (unknown values align left). Text wider than the box
-// starts at the padding whatever the alignment, so its beginning stays readable.
+// wide with the host alignment `align` (unknown values align left). Text too wide for the
+// padding gives it up and is centred whatever the alignment; text wider than the box starts at
+// its left edge, so its beginning stays readable.
 double alignedTextX(double boxX, double boxWidth, double textWidth, int align);
 
 // Y of the baseline of the first of `lineCount` lines, each `lineHeight` high with `ascent`

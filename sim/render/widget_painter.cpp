@@ -20,7 +20,7 @@ struct Box {
   double y;
   double width;
   double height;
-  TextBox inset(double by) const { return {x + by, y + by, width - 2 * by, height - 2 * by}; }
+  TextBox asText() const { return {x, y, width, height}; }
 };
 
 const char* const kChildFont = "eWindow.Childs";
@@ -54,14 +54,16 @@ void outlineRect(cairo_t* cr, const Box& box, uint32_t rgb, double lineWidth) {
 }
 
 void drawText(cairo_t* cr, const eWidget& widget, const std::string& text, const TextBox& area,
-              int align, int flags, uint32_t inherited) {
+              int align, int flags, uint32_t inherited,
+              TextOverflow overflow = TextOverflow::clip) {
   selectFont(cr, fontOf(widget));
   setSourceColor(cr, textColorOf(widget, inherited));
-  drawLines(cr, splitLines(text), area, align, flags);
+  drawLines(cr, splitLines(text), area, align, flags, overflow);
 }
 
 void paintLabel(cairo_t* cr, const eLabel& label, const Box& box, uint32_t inherited) {
-  drawText(cr, label, label.getText(), box.inset(0), label.getAlign(), label.getFlags(), inherited);
+  drawText(cr, label, label.getText(), box.asText(), label.getAlign(), label.getFlags(), inherited,
+           TextOverflow::spill);
 }
 
 void paintCheckbox(cairo_t* cr, const eCheckbox& check, const Box& box, uint32_t inherited) {
@@ -79,9 +81,10 @@ void paintCheckbox(cairo_t* cr, const eCheckbox& check, const Box& box, uint32_t
     cairo_line_to(cr, mark.x + side * 0.80, mark.y + side * 0.26);
     cairo_stroke(cr);
   }
-  const double captionX = mark.x + side + 6;
+  const double captionX = mark.x + side + 5;
   const TextBox caption{captionX, box.y, box.x + box.width - captionX, box.height};
-  drawText(cr, check, check.getText(), caption, check.getAlign(), check.getFlags(), inherited);
+  drawText(cr, check, check.getText(), caption, check.getAlign(), check.getFlags(), inherited,
+           TextOverflow::spill);
 }
 
 // The fill colour is the skin colour named by the bar's "leftColor"; a bar without one, or
@@ -138,7 +141,7 @@ void paintCombo(cairo_t* cr, const eComboBox& combo, const Box& box, uint32_t in
 void paintButton(cairo_t* cr, const eButton& button, const Box& box, uint32_t inherited) {
   fillRect(cr, box, osdColor(OsdColor::fieldFill));
   outlineRect(cr, box, osdColor(OsdColor::frame), 1);
-  drawText(cr, button, button.getText(), box.inset(0), kAlignCentre, kLabelFlagVerticalCentre,
+  drawText(cr, button, button.getText(), box.asText(), kAlignCentre, kLabelFlagVerticalCentre,
            inherited);
 }
 
@@ -170,18 +173,22 @@ void paintChildren(cairo_t* cr, const eWidget* parent, double originX, double or
       continue;
     const Box box{originX + rect.left(), originY + rect.top(), static_cast<double>(rect.width()),
                   static_cast<double>(rect.height())};
-    cairo_save(cr);
-    cairo_rectangle(cr, box.x, box.y, box.width, box.height);
-    cairo_clip(cr);
     paintOne(cr, *child, box, context);
-    PaintContext inner{context.focus, textColorOf(*child, context.inheritedText), {}};
-    const eRect client = child->getClientRect();
-    paintChildren(cr, child, box.x + client.left(), box.y + client.top(), inner);
-    context.openCombos.insert(context.openCombos.end(), inner.openCombos.begin(),
-                              inner.openCombos.end());
+    if (!child->getChildren().empty()) {
+      // A widget's children show only inside its client area.
+      const eRect client = child->getClientRect();
+      PaintContext inner{context.focus, textColorOf(*child, context.inheritedText), {}};
+      cairo_save(cr);
+      cairo_rectangle(cr, box.x + client.left(), box.y + client.top(), client.width(),
+                      client.height());
+      cairo_clip(cr);
+      paintChildren(cr, child, box.x + client.left(), box.y + client.top(), inner);
+      cairo_restore(cr);
+      context.openCombos.insert(context.openCombos.end(), inner.openCombos.begin(),
+                                inner.openCombos.end());
+    }
     if (child == context.focus)
       outlineRect(cr, box, osdColor(OsdColor::focus), 2);
-    cairo_restore(cr);
   }
 }
 

@@ -32,9 +32,11 @@ TEST(AlignedTextX, PlacesTextByAlignmentAndKeepsWideTextReadable) {
     double x;
   };
   const Case cases[] = {
-      {10, 100, 40, kAlignLeft, 14},   {10, 100, 40, kAlignRight, 66},
-      {10, 100, 40, kAlignCentre, 40}, {10, 100, 40, 7, 14},
-      {10, 100, 92, kAlignRight, 14},  {10, 100, 150, kAlignCentre, 14},
+      {10, 100, 40, kAlignLeft, 12},    {10, 100, 40, kAlignRight, 68},
+      {10, 100, 40, kAlignCentre, 40},  {10, 100, 40, 7, 12},
+      {10, 100, 95, kAlignRight, 13},   {10, 100, 96, kAlignRight, 12},
+      {10, 100, 98, kAlignLeft, 11},    {10, 100, 100, kAlignLeft, 10},
+      {10, 100, 150, kAlignCentre, 10}, {10, 100, 150, kAlignRight, 10},
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(alignedTextX(c.boxX, c.boxWidth, c.textWidth, c.align), c.x)
@@ -48,8 +50,8 @@ TEST(FirstBaselineY, CentresWithFlag64AndStartsAtTheTopOtherwise) {
     double baseline;
   };
   const Case cases[] = {
-      {0, 30, 18, 24, 1, 0, 22},  {0, 30, 18, 24, 1, 64, 21}, {100, 40, 18, 24, 1, 64, 126},
-      {0, 80, 18, 24, 2, 64, 34}, {0, 30, 18, 24, 0, 64, 21}, {0, 30, 18, 24, 1, 1, 22},
+      {0, 30, 18, 24, 1, 0, 20},  {0, 30, 18, 24, 1, 64, 21}, {100, 40, 18, 24, 1, 64, 126},
+      {0, 80, 18, 24, 2, 64, 34}, {0, 30, 18, 24, 0, 64, 21}, {0, 30, 18, 24, 1, 1, 20},
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(firstBaselineY(c.boxY, c.boxHeight, c.ascent, c.lineHeight, c.lines, c.flags),

@@ -6,6 +6,7 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -280,6 +281,24 @@ TEST(RenderScreen, LabelTextFollowsAlignmentAndColour) {
   }
 }
 
+TEST(RenderScreen, NarrowLabelTextStaysReadableWhileComboTextIsCut) {
+  TestWindow w;
+  w.label->resize(eSize(30, 30));
+  w.label->setText("+10MHz");
+  w.label->setForegroundColor(eSkin::getActive()->queryColor("std_red"));
+  w.combo->resize(eSize(60, 35));
+  const Image image = w.render();
+  EXPECT_GT(countPixels(image, onScreen(40, 0, 60, 30), reddish), 20);
+  const uint32_t field = osdColor(OsdColor::fieldFill);
+  EXPECT_EQ(
+      countPixels(image, onScreen(240, 285, 100, 35),
+                  [field](uint32_t p) { return p != opaque(osdColor(OsdColor::windowFill)); }),
+      0);
+  EXPECT_GT(countPixels(image, onScreen(180, 285, 60, 35),
+                        [field](uint32_t p) { return p == opaque(field); }),
+            500);
+}
+
 TEST(RenderScreen, MessageBoxAppearsCentredOverTheWindowWithAnOkHint) {
   TestWindow w;
   eMessageBox box("This receiver type is not supported.", "Error");
@@ -292,8 +311,19 @@ TEST(RenderScreen, MessageBoxAppearsCentredOverTheWindowWithAnOkHint) {
   box.show();
   const Image image = renderScreen(w.window.get(), {&box}, nullptr);
   EXPECT_GT(hintPixels(image), 1000);
-  // The box covers the window's centre.
-  EXPECT_NE(clientPixel(image, 250, 190), opaque(osdColor(OsdColor::windowFill)));
+  // The hint sits on the window's vertical centre line, inside the window.
+  int left = image.width, right = -1, top = image.height, bottom = -1;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (pixel(image, x, y) == hint) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  EXPECT_NEAR((left + right) / 2.0, kClient.x + 250, 1.0);
+  EXPECT_GT(top, kClient.y);
+  EXPECT_LT(bottom, kClient.y + 380);
 }
 
 TEST(WritePng, WritesAFileCairoReadsBackWithTheSameSizeAndPixels) {
