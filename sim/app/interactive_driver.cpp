@@ -1,0 +1,35 @@
+#include "interactive_driver.h"
+
+namespace {
+constexpr long kFrameMs = 16;
+// The host keeps every log line for tests; a long session only needs the file.
+constexpr unsigned kFramesBetweenLogTrims = 3600;
+}  // namespace
+
+InteractiveDriver::InteractiveDriver(SdlFront& f, Simulation& s) : front(f), simulation(s) {}
+
+void InteractiveDriver::idle(eMainloop& loop) {
+  const SdlFront::Input input = front.poll();
+  // Closing the desktop window closes the finder as the exit key does, message boxes first.
+  quitting = quitting || input.quit;
+  if (quitting) {
+    loop.postKey(eKey::exit);
+    return;
+  }
+  for (eKey key : input.keys)
+    loop.postKey(key);
+  if (input.azimuthStep != 0 || input.elevationStep != 0) {
+    SignalModel& model = simulation.signalModel();
+    model.setPointingError(model.azimuthError() + input.azimuthStep,
+                           model.elevationError() + input.elevationStep);
+  }
+  loop.advance(kFrameMs);
+  front.present(simulation.render(true));
+  if (keepScreen)
+    screen = simulation.render(false);
+  const int64_t now = loop.nowUs();
+  front.playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
+  playedUntilUs = now;
+  if (++frames % kFramesBetweenLogTrims == 0)
+    debuglog::clear();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The desktop front end as the host's input driver: every idle call of a modal loop takes the
+// desktop's keys, moves the dish, lets one frame of real time pass, shows the screen and hands
+// the samples played meanwhile to the sound output.
+
+#include "host/host.h"
+#include "sdl_front.h"
+#include "simulation.h"
+
+class InteractiveDriver : public eInputDriver {
+ public:
+  InteractiveDriver(SdlFront& front, Simulation& simulation);
+  void idle(eMainloop& loop) override;
+
+  // Keeps the screen without the panel as it was at the last frame (costs a second render).
+  void keepLastScreen() { keepScreen = true; }
+  const Image& lastScreen() const { return screen; }
+
+ private:
+  SdlFront& front;
+  Simulation& simulation;
+  int64_t playedUntilUs = 0;
+  bool quitting = false;
+  unsigned frames = 0;
+  bool keepScreen = false;
+  Image screen;
+};

@@ -1,0 +1,119 @@
+// vevovuvado-sim: runs the finder plug-in on a simulated receiver, as a desktop window, as a
+// script, or as a demonstration that writes the window, the tone and the log to files.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demo_script.h"
+#include "options.h"
+#include "profile/profile.h"
+#include "run_modes.h"
+#include "script/script.h"
+#include "sdl_front.h"
+#include "simulation.h"
+
+#ifndef VEVOVUVADO_MODULE_PATH
+#error "VEVOVUVADO_MODULE_PATH: the build passes the plug-in module's path"
+#endif
+
+namespace {
+constexpr const char* kDefaultOutDir = "vevovuvado-out";
+
+int refuse(const std::string& message) {
+  std::fprintf(stderr, "vevovuvado-sim: %s\n", message.c_str());
+  return 2;
+}
+
+// Sends the host's debug log to `path`, one line per eDebug line; without a path it is dropped.
+bool routeLog(const std::string& path) {
+  if (path.empty()) {
+    debuglog::setSink([](const std::string&) {});
+    return true;
+  }
+  auto file = std::make_shared<std::ofstream>(path, std::ios::trunc);
+  if (!*file)
+    return false;
+  debuglog::setSink([file](const std::string& line) { *file << line << '\n' << std::flush; });
+  return true;
+}
+
+bool makeFolder(const std::string& path) {
+  return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  SimOptions options;
+  std::string error;
+  if (!parseOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) {
+    std::fprintf(stderr, "vevovuvado-sim: %s\n%s", error.c_str(), usageText());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(usageText(), stdout);
+    return 0;
+  }
+
+  Profile profile = defaultProfile();
+  if (!options.profile.empty() && !loadProfile(options.profile, &profile, &error)) {
+    return refuse(error);
+  }
+
+  Script script;
+  std::string scriptSource = options.script;
+  const bool scripted = !options.script.empty();
+  const bool demo = !scripted && (options.headless || !SdlFront::displayAvailable());
+  if (scripted && !loadScript(options.script, &script, &error))
+    return refuse(error);
+  RunOutputs outputs{options.png, options.wav};
+  std::string logPath = options.log;
+  if (demo) {
+    scriptSource = "demonstration";
+    parseScript(demoScriptText(), scriptSource, &script, &error);
+    const std::string dir = options.outDir.empty() ? kDefaultOutDir : options.outDir;
+    if (!makeFolder(dir)) {
+      std::fprintf(stderr, "vevovuvado-sim: %s: cannot make the folder: %s\n", dir.c_str(),
+                   std::strerror(errno));
+      return 1;
+    }
+    if (outputs.png.empty())
+      outputs.png = dir + "/finder.png";
+    if (outputs.wav.empty())
+      outputs.wav = dir + "/tone.wav";
+    if (logPath.empty())
+      logPath = dir + "/debug.log";
+  }
+  if (!routeLog(logPath)) {
+    std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the log\n", logPath.c_str());
+    return 1;
+  }
+
+  int status = 0;
+  {
+    Simulation simulation(
+        profile, scripted || demo ? eMainloop::Time::virtualTime : eMainloop::Time::realTime);
+    const std::string module = options.module.empty() ? VEVOVUVADO_MODULE_PATH : options.module;
+    if (!simulation.loadModule(module, &error)) {
+      std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
+      return 1;
+    }
+    if (scripted || demo) {
+      status = runScript(simulation, script, scriptSource, outputs);
+    } else {
+      status = runInteractive(simulation, outputs);
+    }
+  }
+  debuglog::setSink(nullptr);
+  if (demo && status == 0) {
+    std::printf("The finder window:  %s\nThe tone:           %s\nThe debug log:      %s\n",
+                outputs.png.c_str(), outputs.wav.c_str(), logPath.c_str());
+  }
+  return status;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The simulator's command line.
+
+#include <string>
+#include <vector>
+
+struct SimOptions {
+  std::string profile;  // empty: the built-in receiver
+  std::string script;   // empty: interactive window, or the demonstration without a display
+  std::string log;
+  std::string wav;
+  std::string png;
+  std::string outDir;  // where the demonstration writes; empty: "vevovuvado-out"
+  std::string module;  // empty: the module built with this program
+  bool headless = false;
+  bool help = false;
+};
+
+// False with `error` set for an unknown option or a missing value.
+bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std::string* error);
+const char* usageText();

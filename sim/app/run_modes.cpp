@@ -1,0 +1,68 @@
+#include "run_modes.h"
+
+#include <cstdio>
+
+#include "interactive_driver.h"
+#include "sdl_front.h"
+#include "wav_file.h"
+
+namespace {
+constexpr int kSampleRate = 12000;
+
+bool writeHeard(Simulation& simulation, const std::string& path) {
+  if (path.empty())
+    return true;
+  std::string error;
+  if (writeWav(path, simulation.heard(), kSampleRate, &error))
+    return true;
+  std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the sound: %s\n", path.c_str(),
+               error.c_str());
+  return false;
+}
+
+bool writeScreen(Simulation& simulation, const std::string& path) {
+  if (path.empty())
+    return true;
+  std::string error;
+  if (simulation.writePng(path, &error))
+    return true;
+  std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
+  return false;
+}
+}  // namespace
+
+int runScript(Simulation& simulation, const Script& script, const std::string& source,
+              const RunOutputs& outputs) {
+  ScriptRunner runner(script, source, simulation);
+  bool written = true;
+  runner.onFinished = [&] { written = writeScreen(simulation, outputs.png); };
+  simulation.runPlugin(runner);
+  written = writeHeard(simulation, outputs.wav) && written;
+  if (runner.failed()) {
+    std::fprintf(stderr, "vevovuvado-sim: %s\n", runner.error().c_str());
+    return 2;
+  }
+  return written ? 0 : 1;
+}
+
+int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
+  SdlFront front;
+  const Image first = simulation.render(true);
+  std::string error;
+  if (!front.open(first.width, first.height, &error)) {
+    std::fprintf(stderr, "vevovuvado-sim: cannot open a window: %s\n", error.c_str());
+    return 1;
+  }
+  front.present(first);
+  InteractiveDriver driver(front, simulation);
+  if (!outputs.png.empty())
+    driver.keepLastScreen();
+  simulation.runPlugin(driver);
+  bool written = writeHeard(simulation, outputs.wav);
+  if (!outputs.png.empty() && !writePng(driver.lastScreen(), outputs.png, &error)) {
+    std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
+                 error.c_str());
+    written = false;
+  }
+  return written ? 0 : 1;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// One simulated receiver with the plug-in loaded into it: the host's main loop, the stand-in
+// receiver filled from a profile, the profile's skin, the device models behind the device seam
+// and the signal model. It loads the plug-in module with dlopen and calls plugin_exec exactly
+// as the receiver's GUI host does. One at a time per process (the host's state is global).
+
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/receiver.h"
+#include "profile/profile.h"
+#include "screen_renderer.h"
+#include "script/script_runner.h"
+#include "signal_model/signal_model.h"
+#include "simulated_devices.h"
+
+// Makes the loop the host's eApp before anything that needs one is built.
+struct HostClock {
+  explicit HostClock(eMainloop::Time mode);
+  ~HostClock();
+  eMainloop loop;
+};
+
+class Simulation : public ScriptTarget {
+ public:
+  Simulation(const Profile& profile, eMainloop::Time time);
+  ~Simulation() override;
+  Simulation(const Simulation&) = delete;
+  Simulation& operator=(const Simulation&) = delete;
+
+  // Loads the module and finds plugin_exec; false with the loader's reason.
+  bool loadModule(const std::string& path, std::string* error);
+  // Runs the plug-in with `driver` feeding its modal loops; returns plugin_exec's result.
+  int runPlugin(eInputDriver& driver);
+
+  eMainloop& loop() { return clock.loop; }
+  const SimulatedDevices& deviceModels() const { return devices; }
+
+  // The finder window (and message boxes over it) as the receiver's screen shows them, with the
+  // simulator's panel to the right when asked.
+  Image render(bool withPanel);
+  SidePanel panel() const;
+  // What the loudspeaker played from the start until now.
+  std::vector<int8_t> heard() const;
+
+  // ScriptTarget
+  eWidget* findWidget(const std::string& name) override;
+  SignalModel& signalModel() override { return model; }
+  SimulatedDevices& simulatedDevices() override { return devices; }
+  bool writeDump(const std::string& path, std::string* error) override;
+  bool writePng(const std::string& path, std::string* error) override;
+
+ private:
+  using PluginExec = int (*)(void*);
+
+  const Profile profile;
+  HostClock clock;
+  StandInReceiver receiver;
+  eSkin skin;
+  SimulatedDevices devices;
+  SimulatedDevices::Installed seam{devices};
+  SignalModel model;
+  void* module = nullptr;
+  PluginExec pluginExec = nullptr;
+};

@@ -1,0 +1,58 @@
+#pragma once
+// Typed, located access to the fields of a JSON object. Every failure leaves one message that
+// names the place ("/lnbs/0/lof_hi") and the problem; no call throws. After the first failure
+// the reader stays failed, so a parser can read a whole object and check once.
+
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <string>
+
+class JsonFields {
+ public:
+  // `place` is the JSON pointer of `value`, "" for the document itself.
+  JsonFields(const nlohmann::json& value, std::string place, std::string* error);
+
+  bool ok() const { return error->empty(); }
+  // Fails unless the value is an object whose keys are all in `known`.
+  bool expectObject(std::initializer_list<const char*> known);
+  bool has(const char* key) const;
+
+  // Required fields, range-checked (inclusive).
+  bool integer(const char* key, long long min, long long max, long long* out);
+  bool number(const char* key, double* out);
+  bool boolean(const char* key, bool* out);
+  bool text(const char* key, std::string* out);
+  // A nested object or array, as a reader placed at that field.
+  bool object(const char* key, JsonFields* out);
+  bool array(const char* key, JsonFields* out);
+
+  // A reader at a field that exists (check with has()), to report a problem with its value.
+  JsonFields member(const char* key) const;
+
+  // The elements of an array reader.
+  size_t size() const;
+  JsonFields element(size_t index) const;
+  // The members of an object reader, in key order.
+  template <typename Fn>
+  void forEachMember(Fn fn) const {
+    if (!ok() || !value->is_object())
+      return;
+    for (auto it = value->begin(); it != value->end() && ok(); ++it) {
+      fn(it.key(), JsonFields(*it, place + "/" + it.key(), error));
+    }
+  }
+
+  const nlohmann::json& json() const { return *value; }
+  const std::string& where() const { return place; }
+  bool fail(const std::string& problem);
+
+ private:
+  const nlohmann::json* field(const char* key);
+
+  const nlohmann::json* value;
+  std::string place;
+  std::string* error;
+};
+
+// "an object", "a string", ... for messages.
+const char* jsonTypeName(const nlohmann::json& value);
