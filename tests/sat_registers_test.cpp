@@ -11,6 +11,7 @@
 #include "host/device_requests.h"
 #include "plugin/my_ebeamseek.h"
 #include "sat/demod/identify.h"
+#include "sat/demod/register_map.h"
 #include "support/finder_fixture.h"
 
 namespace {
@@ -295,6 +296,42 @@ TEST_F(SatRegistersTest, FailedRegisterWriteIsNotTestedAndTheReadFollows) {
   devices.i2c.faults.write = true;
   EXPECT_EQ(window.I2C_ReadByte(0x68, 0x1B), 0x42);
   EXPECT_EQ(window.I2C_GetUInt16(0x1B), 0x4243);
+  expectNothingOpen();
+}
+
+// Reads a register of the map with the reader its width and sign call for.
+int readMapped(my_eBeamseek& w, const RegisterUse& r) {
+  const auto reg = static_cast<unsigned char>(r.reg);
+  if (r.width == 1)
+    return r.reg < 0 ? w.I2C_ReadByte(r.address) : w.I2C_ReadByte(r.address, reg);
+  if (r.width == 2)
+    return r.isSigned ? w.I2C_GetInt16(reg) : w.I2C_GetUInt16(reg);
+  return w.I2C_GetUInt24(reg);
+}
+
+TEST_F(SatRegistersTest, EveryRegisterOfTheMapReadsThroughItsReader) {
+  for (const RegisterUse& r : kRegisterMap) {
+    SCOPED_TRACE(r.meaning);
+    // The multi-byte readers are fixed to the satellite demodulator.
+    if (r.width > 1) {
+      EXPECT_EQ(r.address, kSatDemodAddress);
+    }
+    ASSERT_GE(r.width, 1);
+    ASSERT_LE(r.width, 3);
+    devices.i2c.removeDevice(static_cast<int>(r.address));
+    if (r.reg < 0) {
+      devices.i2c.setPlainReadByte(static_cast<int>(r.address), 0x81);
+    } else {
+      devices.i2c.setRegisters(static_cast<int>(r.address), r.reg, {0x81, 0x02, 0x03});
+    }
+    const int expected[] = {0, 0x81, r.isSigned ? -0x7EFE : 0x8102, 0x810203};
+    devices.i2c.clearTransfers();
+    EXPECT_EQ(readMapped(window, r), expected[r.width]);
+    const auto transfers = devices.i2c.transfers();
+    ASSERT_EQ(transfers.size(), 1u);
+    EXPECT_EQ(transfers[0].reg, r.reg);
+    EXPECT_EQ(transfers[0].bytes, static_cast<size_t>(r.width));
+  }
   expectNothingOpen();
 }
 

@@ -78,6 +78,20 @@ TEST_F(SatStartupTest, StartUpTunesOnceAndSatChangedDoesNotRetune) {
   EXPECT_EQ(receiver.tuneCount(), 1);
 }
 
+TEST_F(SatStartupTest, ToneOpensAfterTheListsAndOnlyOnAFullStartUp) {
+  const std::string openSound = "void\tmy_eBeamseek::OpenSound( void )";
+  {
+    auto w = open();
+    EXPECT_TRUE(logHasInOrder({"[Vevovuvado] STV0299B", "[Vevovuvado] satChanged", openSound}));
+    EXPECT_EQ(logCount(openSound), 1);
+  }
+  debuglog::clear();
+  receiver.clearCurrentTransponder();
+  network("Satellite 19.2E").possibleTransponders.clear();
+  { auto w = open(); }
+  EXPECT_EQ(logCount(openSound), 0);
+}
+
 TEST_F(SatStartupTest, TheLaterOfTwoNetworksAtThePlayingPositionBecomesCurrent) {
   tpPacket& second = receiver.addNetwork("Second 19.2E", 192);
   receiver.addSatelliteTransponder(second, 12000000, 27500000, 1, 1);
