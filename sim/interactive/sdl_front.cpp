@@ -60,7 +60,11 @@ bool SdlFront::open(int width, int height, std::string* error) {
   videoInitialised_ = true;
   window_ = SDL_CreateWindow("vevovuvado-sim", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, SDL_WINDOW_RESIZABLE);
+  // Presenting in step with the display paces an interactive session at the display's rate;
+  // a display that cannot synchronise still gets a window.
   if (window_)
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (window_ && !renderer_)
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) {
     const std::string reason = SDL_GetError();
