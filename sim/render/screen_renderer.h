@@ -23,7 +23,10 @@ struct SidePanel {
 
 // Renders `window` (its frame, title and every visible child) inside a 720x576 receiver
 // screen, `overlays` (message boxes) centred over the window, and `panel` to the right of the
-// screen when it is non-null. A null window gives an empty screen. Never fails.
+// screen when it is non-null. The window's client area goes to its "cposition" property when
+// that holds "x:y", else its frame goes to its position; either way it is kept on the screen.
+// Children without a foreground colour of their own take the window's. A null or hidden window,
+// and hidden overlays, are not drawn. Never fails.
 Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays, const SidePanel* panel);
 
 // Writes `image` as a PNG file. False, with the reason in *error (when given), when the image
