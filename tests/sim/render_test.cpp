@@ -281,6 +281,33 @@ TEST(RenderScreen, LabelTextFollowsAlignmentAndColour) {
   }
 }
 
+TEST(RenderScreen, LabelsWithoutTheirOwnColourTakeTheWindowsForeground) {
+  struct Case {
+    const char* windowColour;  // nullptr: none set
+    const char* labelColour;
+    bool (*inkTest)(uint32_t);
+  };
+  const auto whitish = [](uint32_t p) {
+    return channel(p, 16) > 200 && channel(p, 8) > 200 && channel(p, 0) > 200;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, whitish},
+      {"std_red", nullptr, reddish},
+      {"std_red", "std_green", greenish},
+      {"no_such_colour", nullptr, whitish},
+  };
+  for (const Case& c : cases) {
+    TestWindow w;
+    if (c.windowColour)
+      w.window->setForegroundColor(eSkin::getActive()->queryColor(c.windowColour));
+    if (c.labelColour)
+      w.label->setForegroundColor(eSkin::getActive()->queryColor(c.labelColour));
+    EXPECT_GT(countPixels(w.render(), onScreen(10, 0, 100, 30), c.inkTest), 20)
+        << (c.windowColour ? c.windowColour : "-") << " / "
+        << (c.labelColour ? c.labelColour : "-");
+  }
+}
+
 TEST(RenderScreen, NarrowLabelTextStaysReadableWhileComboTextIsCut) {
   TestWindow w;
   w.label->resize(eSize(30, 30));
