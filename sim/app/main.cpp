@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (scripted || demo) {
-      status = runScript(simulation, script, scriptSource, outputs);
+      status = runScript(simulation, script, scriptSource, outputs, demo);
     } else {
       status = runInteractive(simulation, outputs);
     }

@@ -13,6 +13,7 @@ struct RunOutputs {
   std::string wav;  // what was played, written after the finder closed; empty: none
 };
 
+// `demonstration`: lines naming a widget the window lacks are skipped.
 int runScript(Simulation& simulation, const Script& script, const std::string& source,
-              const RunOutputs& outputs);
+              const RunOutputs& outputs, bool demonstration);
 int runInteractive(Simulation& simulation, const RunOutputs& outputs);

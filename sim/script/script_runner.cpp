@@ -74,6 +74,8 @@ bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string*
     case Kind::toggle:
     case Kind::focus: {
       eWidget* widget = target.findWidget(c.widget);
+      if (!widget && lenient)
+        return true;
       if (!widget) {
         *problem = "no widget named \"" + c.widget + "\" in the open window";
         return false;
