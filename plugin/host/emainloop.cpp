@@ -44,7 +44,7 @@ void eTimer::stop() {
 }
 
 eMainloop::eMainloop(Time m) : mode(m) {
-  realStartUs = realNowUs() + 0;
+  realStartUs = realNowUs();
 }
 
 eMainloop::~eMainloop() {

@@ -66,7 +66,7 @@ class eMainloop {
 
   bool isVirtual() const { return mode == Time::virtualTime; }
   // Loop time since construction. Safe from any thread.
-  int64_t nowUs() const { return now.load(std::memory_order_acquire); }
+  int64_t nowUs() const { return isVirtual() ? now.load(std::memory_order_acquire) : realNowUs(); }
   int64_t nowMs() const { return nowUs() / 1000; }
 
   void setInputDriver(eInputDriver* driver) { inputDriver = driver; }
