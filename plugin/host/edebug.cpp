@@ -15,16 +15,7 @@ std::vector<std::string> logLines;
 void eDebug(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string line;
-  if (length > 0) {
-    line.resize(static_cast<size_t>(length) + 1);
-    std::vsnprintf(line.data(), line.size(), format, args);
-    line.resize(static_cast<size_t>(length));
-  }
+  const std::string line = eString::vsprintf(format, args);
   va_end(args);
 
   std::lock_guard<std::mutex> lock(logMutex);

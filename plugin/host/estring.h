@@ -1,6 +1,7 @@
 #pragma once
 // The host's string: a std::string with printf-style formatting.
 
+#include <cstdarg>
 #include <string>
 
 class eString : public std::string {
@@ -11,4 +12,5 @@ class eString : public std::string {
   eString(std::string&& s) : std::string(std::move(s)) {}  // NOLINT
 
   static eString sprintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+  static eString vsprintf(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
 };
