@@ -65,6 +65,7 @@ void ScriptRunner::idle(eMainloop& loop) {
 bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string* problem) {
   switch (c.kind) {
     case Kind::wait:
+      target.beforeTimePasses();
       loop.advance(static_cast<long>(c.number));
       return true;
     case Kind::key:

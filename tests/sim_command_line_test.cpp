@@ -1,0 +1,114 @@
+// The simulator's command line: malformed profiles and scripts are refused with exit code 2
+// and one clear message; the demonstration writes its three files.
+
+#include <gtest/gtest.h>
+
+#include "sim_support/run_simulator.h"
+
+using namespace simtest;
+
+TEST(SimCommandLine, MalformedProfilesAreRefusedWithFileAndPlace) {
+  struct Case {
+    const char* content;  // nullptr: the file does not exist
+    const char* message;
+  };
+  const Case cases[] = {
+      {nullptr, "p.json: cannot be read"},
+      {"{ \"frontend_type\": 0,\n  \"x\" }", "p.json: not JSON: parse error at line 2"},
+      {"{}", "p.json: at /: missing field \"frontend_type\""},
+      {"\"text\"", "p.json: at /: expected an object, found a string"},
+      {"{\"frontend_type\": 0, \"reception_type\": 0, \"demodulator\": 5}",
+       "p.json: at /demodulator: expected a string, found an integer"},
+  };
+  for (const Case& c : cases) {
+    const std::string dir = freshFolder();
+    if (c.content)
+      writeFile(dir + "/p.json", c.content);
+    const SimRun run = runSimulator(dir, {"--profile", "p.json", "--headless"});
+    EXPECT_EQ(run.exitCode, 2) << c.message;
+    EXPECT_EQ(run.err.rfind(std::string("vevovuvado-sim: ") + c.message, 0), 0u) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+  }
+}
+
+TEST(SimCommandLine, MalformedScriptsAreRefusedWithTheirLineNumber) {
+  struct Case {
+    const char* script;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"wait 100\nkey purple\n", "script.txt:2: unknown key \"purple\""},
+      {"# setup\n\nspin 3\n", "script.txt:3: unknown command \"spin\""},
+      {"dish 1\n", "script.txt:1: dish takes 2 arguments, got 1"},
+  };
+  for (const Case& c : cases) {
+    const std::string dir = freshFolder();
+    const SimRun run = runScript(dir, c.script);
+    EXPECT_EQ(run.exitCode, 2) << c.script;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    // Refused before the plug-in ran: it logged nothing.
+    EXPECT_TRUE(readLines(dir + "/debug.log").empty());
+  }
+}
+
+TEST(SimCommandLine, UnknownOptionsAndMissingValuesAreRefused) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--frobnicate"}, {"--profile"}, {"--headless", "--out"}};
+  for (const auto& args : cases) {
+    const std::string dir = freshFolder();
+    const SimRun run = runSimulator(dir, args);
+    EXPECT_EQ(run.exitCode, 2) << args[0];
+    EXPECT_NE(run.err.find("usage: vevovuvado-sim"), std::string::npos) << run.err;
+  }
+}
+
+TEST(SimCommandLine, ModuleThatCannotBeLoadedIsReported) {
+  const std::string dir = freshFolder();
+  const SimRun run = runSimulator(dir, {"--headless", "--module", "/nonexistent/module.so"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("/nonexistent/module.so: cannot load the plug-in module"),
+            std::string::npos)
+      << run.err;
+}
+
+TEST(SimCommandLine, DemonstrationWritesWindowToneAndLogAndSaysWhere) {
+  const std::string dir = freshFolder();
+  const SimRun run = runSimulator(dir, {"--headless"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("vevovuvado-out/finder.png"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("vevovuvado-out/tone.wav"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("vevovuvado-out/debug.log"), std::string::npos) << run.out;
+  EXPECT_EQ(readFile(dir + "/vevovuvado-out/finder.png").substr(1, 3), "PNG");
+  const auto log = readLines(dir + "/vevovuvado-out/debug.log");
+  EXPECT_EQ(countLinesStartingWith(log, "sound 1"), 1);
+  EXPECT_EQ(countLinesStartingWith(log, "[Vevovuvado] SwichtSkinExec verlassen"), 2);
+
+  // The pitch rises while the dish comes onto the satellite. The sweep reaches the peak 5.25 s
+  // in; the device's queue plays the tone about half a second after it was written, and below
+  // 0 dB (before about 3.5 s) the tone is silent.
+  const Wav wav = readWav(dir + "/vevovuvado-out/tone.wav");
+  ASSERT_EQ(wav.rate, 12000);
+  ASSERT_GE(wav.samples.size(), 9u * 12000u);
+  const double checkpoints[] = {4.5, 5.0, 5.5};
+  double previous = 0;
+  for (double t : checkpoints) {
+    const double pitch = pitchHz(wav, t - 0.2, t);
+    EXPECT_GT(pitch, previous + 50) << "at " << t << " s";
+    previous = pitch;
+  }
+  // Far off the satellite there is no tone; on the peak 12 dB give a phase step of 120, that is
+  // 120 * 12000 / 1024 Hz.
+  EXPECT_EQ(pitchHz(wav, 2.0, 3.0), 0);
+  EXPECT_NEAR(pitchHz(wav, 8.0, 9.0), 1406, 60);
+}
+
+TEST(SimCommandLine, DemonstrationRunsOnEveryShippedProfile) {
+  for (const char* name : {"satellite_stv0288", "satellite_kelvorn_skin", "terrestrial", "cable"}) {
+    const std::string dir = freshFolder();
+    const SimRun run =
+        runSimulator(dir, {"--headless", "--profile", profilePath(name), "--out", "here"});
+    EXPECT_EQ(run.exitCode, 0) << name << ": " << run.err;
+    EXPECT_EQ(readFile(dir + "/here/finder.png").substr(1, 3), "PNG") << name;
+    EXPECT_EQ(readWav(dir + "/here/tone.wav").rate, 12000) << name;
+  }
+}
