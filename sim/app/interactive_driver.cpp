@@ -1,17 +1,24 @@
 #include "interactive_driver.h"
 
+#include <atomic>
+
 namespace {
+std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
 // The host keeps every log line for tests; a long session only needs the file.
 constexpr unsigned kFramesBetweenLogTrims = 3600;
 }  // namespace
+
+void InteractiveDriver::requestQuit() {
+  quitRequested.store(true);
+}
 
 InteractiveDriver::InteractiveDriver(SdlFront& f, Simulation& s) : front(f), simulation(s) {}
 
 void InteractiveDriver::idle(eMainloop& loop) {
   const SdlFront::Input input = front.poll();
   // Closing the desktop window closes the finder as the exit key does, message boxes first.
-  quitting = quitting || input.quit;
+  quitting = quitting || input.quit || quitRequested.load();
   if (quitting) {
     loop.postKey(eKey::exit);
     return;

@@ -9,6 +9,10 @@
 
 class InteractiveDriver : public eInputDriver {
  public:
+  // Asks the driver to close the finder as the window's close button does; safe to call from
+  // a signal handler (Ctrl-C in the terminal).
+  static void requestQuit();
+
   InteractiveDriver(SdlFront& front, Simulation& simulation);
   void idle(eMainloop& loop) override;
 

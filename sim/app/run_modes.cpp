@@ -1,5 +1,6 @@
 #include "run_modes.h"
 
+#include <csignal>
 #include <cstdio>
 
 #include "interactive_driver.h"
@@ -57,6 +58,9 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
   }
   front.present(first);
   InteractiveDriver driver(front, simulation);
+  // Ctrl-C closes the finder the orderly way, so its destructor runs and the files get written.
+  std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
+  std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
   if (!outputs.png.empty())
     driver.keepLastScreen();
   simulation.runPlugin(driver);
