@@ -202,6 +202,8 @@ TEST(SimSatellite, ScriptLineThatCannotBeCarriedOutStopsWithItsLineNumber) {
        "script.txt:2: \"transponder\" is a combobox, not a check box"},
       {"select sound 0\n", "script.txt:1: \"sound\" is a checkbox, not a combo box"},
       {"dump /nonexistent/d.json\n", "script.txt:1: /nonexistent/d.json: cannot write the dump"},
+      {"wait 100\nkey exit\nwait 100\ndump late.json\n",
+       "script.txt:3: not run: the finder closed before this line"},
   };
   for (const Case& c : cases) {
     const std::string dir = freshFolder();

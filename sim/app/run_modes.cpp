@@ -40,6 +40,7 @@ int runScript(Simulation& simulation, const Script& script, const std::string& s
   bool written = true;
   runner.onFinished = [&] { written = writeScreen(simulation, outputs.png); };
   simulation.runPlugin(runner);
+  runner.checkAllRan();
   written = writeHeard(simulation, outputs.wav) && written;
   if (runner.failed()) {
     std::fprintf(stderr, "vevovuvado-sim: %s\n", runner.error().c_str());

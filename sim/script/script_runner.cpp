@@ -62,6 +62,13 @@ void ScriptRunner::idle(eMainloop& loop) {
   loop.postKey(eKey::exit);
 }
 
+void ScriptRunner::checkAllRan() {
+  if (failed() || next >= script.commands.size())
+    return;
+  failure = source + ":" + std::to_string(script.commands[next].line) +
+            ": not run: the finder closed before this line";
+}
+
 bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string* problem) {
   switch (c.kind) {
     case Kind::wait:

@@ -38,6 +38,9 @@ class ScriptRunner : public eInputDriver {
   // "Sound" box on a terrestrial receiver, say) skips that line instead of failing.
   void skipMissingWidgets() { lenient = true; }
   bool failed() const { return !failure.empty(); }
+  // After the run: when the finder closed (an exit key, say) before every command ran, records
+  // that as the failure of the first command left, so no line is skipped unnoticed.
+  void checkAllRan();
   // "<source>:<line>: <problem>" of the command that failed.
   const std::string& error() const { return failure; }
 
