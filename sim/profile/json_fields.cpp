@@ -1,5 +1,6 @@
 #include "json_fields.h"
 
+#include <climits>
 #include <cmath>
 
 const char* jsonTypeName(const nlohmann::json& value) {
@@ -166,4 +167,20 @@ JsonFields JsonFields::element(size_t index) const {
 
 JsonFields JsonFields::member(const char* key) const {
   return JsonFields(value->at(key), place + "/" + key, error);
+}
+
+bool JsonFields::integer(const char* key, long long min, long long max, int* out) {
+  long long v = 0;
+  if (!integer(key, min, max, &v))
+    return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
+bool JsonFields::unsignedInteger(const char* key, unsigned* out) {
+  long long v = 0;
+  if (!integer(key, 0, UINT_MAX, &v))
+    return false;
+  *out = static_cast<unsigned>(v);
+  return true;
 }

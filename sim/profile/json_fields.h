@@ -19,6 +19,8 @@ class JsonFields {
 
   // Required fields, range-checked (inclusive).
   bool integer(const char* key, long long min, long long max, long long* out);
+  bool integer(const char* key, long long min, long long max, int* out);
+  bool unsignedInteger(const char* key, unsigned* out);  // 0 to UINT_MAX
   bool number(const char* key, double* out);
   bool boolean(const char* key, bool* out);
   bool text(const char* key, std::string* out);

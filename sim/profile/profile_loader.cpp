@@ -24,22 +24,6 @@ constexpr ChipName kChipNames[] = {
     {DemodChip::none, "none"},
 };
 
-bool readInt(JsonFields& f, const char* key, long long min, long long max, int* out) {
-  long long v = 0;
-  if (!f.integer(key, min, max, &v))
-    return false;
-  *out = static_cast<int>(v);
-  return true;
-}
-
-bool readUnsigned(JsonFields& f, const char* key, unsigned* out) {
-  long long v = 0;
-  if (!f.integer(key, 0, UINT_MAX, &v))
-    return false;
-  *out = static_cast<unsigned>(v);
-  return true;
-}
-
 // "#RRGGBB"
 bool parseColour(const std::string& text, uint32_t* rgb) {
   if (text.size() != 7 || text[0] != '#')
@@ -64,8 +48,8 @@ bool parseColour(const std::string& text, uint32_t* rgb) {
 
 bool readGeometry(JsonFields& f, ePoint* position, eSize* size) {
   int x = 0, y = 0, w = 0, h = 0;
-  if (!(readInt(f, "x", -4096, 4096, &x) && readInt(f, "y", -4096, 4096, &y) &&
-        readInt(f, "width", 0, 4096, &w) && readInt(f, "height", 0, 4096, &h))) {
+  if (!(f.integer("x", -4096, 4096, &x) && f.integer("y", -4096, 4096, &y) &&
+        f.integer("width", 0, 4096, &w) && f.integer("height", 0, 4096, &h))) {
     return false;
   }
   *position = ePoint(x, y);
@@ -139,7 +123,7 @@ bool readSkin(JsonFields f, eSkin* skin) {
       int size = 0;
       bool bold = false;
       if (font.expectObject({"family", "size", "bold"}) && font.text("family", &family) &&
-          readInt(font, "size", 1, 200, &size) && font.boolean("bold", &bold)) {
+          font.integer("size", 1, 200, &size) && font.boolean("bold", &bold)) {
         skin->setFont(name, family, size, bold);
       }
     });
@@ -166,15 +150,16 @@ bool readLnbs(JsonFields f, std::vector<LnbSpec>* lnbs) {
     LnbSpec lnb;
     JsonFields sats = entry;
     if (!(entry.expectObject({"lof_hi", "lof_lo", "threshold", "satellites"}) &&
-          readUnsigned(entry, "lof_hi", &lnb.lofHi) && readUnsigned(entry, "lof_lo", &lnb.lofLo) &&
-          readUnsigned(entry, "threshold", &lnb.threshold) && entry.array("satellites", &sats))) {
+          entry.unsignedInteger("lof_hi", &lnb.lofHi) &&
+          entry.unsignedInteger("lof_lo", &lnb.lofLo) &&
+          entry.unsignedInteger("threshold", &lnb.threshold) && entry.array("satellites", &sats))) {
       return false;
     }
     for (size_t s = 0; s < sats.size(); ++s) {
       JsonFields sat = sats.element(s);
       LnbSpec::Satellite spec;
       if (!(sat.expectObject({"orbital_position", "description"}) &&
-            readInt(sat, "orbital_position", -1800, 1800, &spec.orbitalPosition) &&
+            sat.integer("orbital_position", -1800, 1800, &spec.orbitalPosition) &&
             sat.text("description", &spec.description))) {
         return false;
       }
@@ -192,7 +177,7 @@ bool readNetworks(JsonFields f, std::vector<NetworkSpec>* networks) {
     JsonFields tps = entry;
     if (!(entry.expectObject({"name", "orbital_position", "transponders"}) &&
           entry.text("name", &network.name) &&
-          readInt(entry, "orbital_position", INT_MIN, INT_MAX, &network.orbitalPosition) &&
+          entry.integer("orbital_position", INT_MIN, INT_MAX, &network.orbitalPosition) &&
           entry.array("transponders", &tps))) {
       return false;
     }
@@ -215,8 +200,8 @@ bool readCurrent(JsonFields& top, Profile* p) {
   JsonFields current = top;
   if (!(top.object("current_transponder", &current) &&
         current.expectObject({"network", "transponder"}) &&
-        readInt(current, "network", 0, INT_MAX, &p->currentNetwork) &&
-        readInt(current, "transponder", 0, INT_MAX, &p->currentTransponder))) {
+        current.integer("network", 0, INT_MAX, &p->currentNetwork) &&
+        current.integer("transponder", 0, INT_MAX, &p->currentTransponder))) {
     return false;
   }
   if (p->currentNetwork >= static_cast<int>(p->networks.size())) {
@@ -240,11 +225,11 @@ bool readSignal(JsonFields f, SignalParameters* s) {
         f.number("lock_threshold_db", &s->lockThresholdDb) &&
         f.number("beamwidth_deg", &s->beamwidthDeg) && f.number("jitter_db", &s->jitterDb) &&
         f.number("carrier_offset_khz", &s->carrierOffsetKHz) &&
-        readInt(f, "aimed_position", -1800, 1800, &s->aimedPosition) && f.object("dish", &dish) &&
+        f.integer("aimed_position", -1800, 1800, &s->aimedPosition) && f.object("dish", &dish) &&
         dish.expectObject({"azimuth", "elevation"}) &&
         dish.number("azimuth", &s->azimuthErrorDeg) &&
         dish.number("elevation", &s->elevationErrorDeg) &&
-        readInt(f, "tune_delay_ms", 0, 60000, &tuneDelay) &&
+        f.integer("tune_delay_ms", 0, 60000, &tuneDelay) &&
         f.integer("seed", 0, UINT_MAX, &seed))) {
     return false;
   }
@@ -325,8 +310,8 @@ bool parseProfile(const std::string& text, const std::string& source, Profile* p
   if (top.expectObject({"description", "frontend_type", "reception_type", "demodulator",
                         "agc_inverted", "audio_device", "service_available", "skin", "lnbs",
                         "networks", "current_transponder", "signal"}) &&
-      readInt(top, "frontend_type", INT_MIN, INT_MAX, &p.frontendType) &&
-      readInt(top, "reception_type", INT_MIN, INT_MAX, &p.receptionType) &&
+      top.integer("frontend_type", INT_MIN, INT_MAX, &p.frontendType) &&
+      top.integer("reception_type", INT_MIN, INT_MAX, &p.receptionType) &&
       readDemodulator(top, &p.demodulator) && top.boolean("audio_device", &p.audioDevice) &&
       (!top.has("agc_inverted") || top.boolean("agc_inverted", &p.agcInverted)) &&
       (!top.has("service_available") || top.boolean("service_available", &p.serviceAvailable)) &&

@@ -5,52 +5,43 @@
 namespace {
 using json = nlohmann::json;
 
-bool readInt(JsonFields& f, const char* key, int* out) {
-  long long v = 0;
-  if (!f.integer(key, INT_MIN, INT_MAX, &v))
-    return false;
-  *out = static_cast<int>(v);
-  return true;
-}
-
-bool readUnsigned(JsonFields& f, const char* key, unsigned* out) {
-  long long v = 0;
-  if (!f.integer(key, 0, UINT_MAX, &v))
-    return false;
-  *out = static_cast<unsigned>(v);
-  return true;
-}
-
 bool readSatellite(JsonFields f, eTransponder::Satellite* s) {
   return f.expectObject({"valid", "frequency", "symbol_rate", "polarisation", "fec", "inversion",
                          "orbital_position"}) &&
-         readInt(f, "valid", &s->valid) && readUnsigned(f, "frequency", &s->frequency) &&
-         readUnsigned(f, "symbol_rate", &s->symbol_rate) &&
-         readInt(f, "polarisation", &s->polarisation) && readInt(f, "fec", &s->fec) &&
-         readInt(f, "inversion", &s->inversion) &&
-         readInt(f, "orbital_position", &s->orbital_position);
+         f.integer("valid", INT_MIN, INT_MAX, &s->valid) &&
+         f.unsignedInteger("frequency", &s->frequency) &&
+         f.unsignedInteger("symbol_rate", &s->symbol_rate) &&
+         f.integer("polarisation", INT_MIN, INT_MAX, &s->polarisation) &&
+         f.integer("fec", INT_MIN, INT_MAX, &s->fec) &&
+         f.integer("inversion", INT_MIN, INT_MAX, &s->inversion) &&
+         f.integer("orbital_position", INT_MIN, INT_MAX, &s->orbital_position);
 }
 
 bool readCable(JsonFields f, eTransponder::Cable* c) {
   return f.expectObject(
              {"valid", "frequency", "symbol_rate", "modulation", "inversion", "fec_inner"}) &&
-         readInt(f, "valid", &c->valid) && readInt(f, "frequency", &c->frequency) &&
-         readInt(f, "symbol_rate", &c->symbol_rate) && readInt(f, "modulation", &c->modulation) &&
-         readInt(f, "inversion", &c->inversion) && readInt(f, "fec_inner", &c->fec_inner);
+         f.integer("valid", INT_MIN, INT_MAX, &c->valid) &&
+         f.integer("frequency", INT_MIN, INT_MAX, &c->frequency) &&
+         f.integer("symbol_rate", INT_MIN, INT_MAX, &c->symbol_rate) &&
+         f.integer("modulation", INT_MIN, INT_MAX, &c->modulation) &&
+         f.integer("inversion", INT_MIN, INT_MAX, &c->inversion) &&
+         f.integer("fec_inner", INT_MIN, INT_MAX, &c->fec_inner);
 }
 
 bool readTerrestrial(JsonFields f, eTransponder::Terrestrial* t) {
   return f.expectObject({"valid", "centre_frequency", "bandwidth", "code_rate_hp", "code_rate_lp",
                          "constellation", "transmission_mode", "guard_interval",
                          "hierarchy_information", "inversion"}) &&
-         readInt(f, "valid", &t->valid) && readInt(f, "centre_frequency", &t->centre_frequency) &&
-         readInt(f, "bandwidth", &t->bandwidth) && readInt(f, "code_rate_hp", &t->code_rate_hp) &&
-         readInt(f, "code_rate_lp", &t->code_rate_lp) &&
-         readInt(f, "constellation", &t->constellation) &&
-         readInt(f, "transmission_mode", &t->transmission_mode) &&
-         readInt(f, "guard_interval", &t->guard_interval) &&
-         readInt(f, "hierarchy_information", &t->hierarchy_information) &&
-         readInt(f, "inversion", &t->inversion);
+         f.integer("valid", INT_MIN, INT_MAX, &t->valid) &&
+         f.integer("centre_frequency", INT_MIN, INT_MAX, &t->centre_frequency) &&
+         f.integer("bandwidth", INT_MIN, INT_MAX, &t->bandwidth) &&
+         f.integer("code_rate_hp", INT_MIN, INT_MAX, &t->code_rate_hp) &&
+         f.integer("code_rate_lp", INT_MIN, INT_MAX, &t->code_rate_lp) &&
+         f.integer("constellation", INT_MIN, INT_MAX, &t->constellation) &&
+         f.integer("transmission_mode", INT_MIN, INT_MAX, &t->transmission_mode) &&
+         f.integer("guard_interval", INT_MIN, INT_MAX, &t->guard_interval) &&
+         f.integer("hierarchy_information", INT_MIN, INT_MAX, &t->hierarchy_information) &&
+         f.integer("inversion", INT_MIN, INT_MAX, &t->inversion);
 }
 }  // namespace
 
@@ -109,11 +100,11 @@ bool transponderFromJson(JsonFields f, eTransponder* tp) {
     return false;
   }
   if (f.has("transport_stream_id") &&
-      !readInt(f, "transport_stream_id", &tp->transport_stream_id)) {
+      !f.integer("transport_stream_id", INT_MIN, INT_MAX, &tp->transport_stream_id)) {
     return false;
   }
   if (f.has("original_network_id") &&
-      !readInt(f, "original_network_id", &tp->original_network_id)) {
+      !f.integer("original_network_id", INT_MIN, INT_MAX, &tp->original_network_id)) {
     return false;
   }
   return f.ok();
