@@ -1,5 +1,6 @@
 #include "tone_analysis.h"
 
+#include "audio_analysis.h"
 #include "tone/tone.h"
 
 namespace {
@@ -21,26 +22,12 @@ std::vector<PlayedSample> flatten(const std::vector<OssAudioModel::Block>& block
 }
 
 double fundamentalHz(const std::vector<PlayedSample>& played, int64_t fromUs, int64_t toUs) {
-  double first = 0.0;
-  double last = 0.0;
-  int crossings = 0;
-  for (size_t i = 1; i < played.size(); ++i) {
-    if (played[i - 1].atUs < fromUs || played[i].atUs >= toUs)
-      continue;
-    const double a = played[i - 1].value;
-    const double b = played[i].value;
-    if (a < 0 && b >= 0) {
-      // In samples, not microseconds: gaps in playback do not bend the waveform.
-      const double at = static_cast<double>(i - 1) + (-a) / (b - a);
-      if (crossings == 0)
-        first = at;
-      last = at;
-      ++crossings;
-    }
+  std::vector<int8_t> window;
+  for (const PlayedSample& p : played) {
+    if (p.atUs >= fromUs && p.atUs < toUs)
+      window.push_back(p.value);
   }
-  if (crossings < 2)
-    return 0.0;
-  return static_cast<double>(kRate) * (crossings - 1) / (last - first);
+  return fundamentalHz(window, static_cast<double>(kRate));
 }
 
 long firstSampleWithStep(const std::vector<PlayedSample>& played, int64_t fromUs, int step) {

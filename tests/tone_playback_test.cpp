@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_analysis.h"
 #include "tone_test_support.h"
 
 namespace {
@@ -12,26 +13,8 @@ namespace {
 constexpr double kSampleRate = 12000.0;
 constexpr int kBlock = 1024;
 
-// The fundamental of `samples` in Hz, from the first and last rising zero crossing (linearly
-// interpolated) and the number of periods between them; 0 when there are fewer than two.
 double fundamentalHz(const std::vector<int8_t>& samples) {
-  double first = -1.0;
-  double last = -1.0;
-  int crossings = 0;
-  for (size_t i = 1; i < samples.size(); ++i) {
-    const double a = samples[i - 1];
-    const double b = samples[i];
-    if (a < 0 && b >= 0) {
-      const double at = static_cast<double>(i - 1) + (-a) / (b - a);
-      if (crossings == 0)
-        first = at;
-      last = at;
-      ++crossings;
-    }
-  }
-  if (crossings < 2)
-    return 0.0;
-  return kSampleRate * (crossings - 1) / (last - first);
+  return ::fundamentalHz(samples, kSampleRate);
 }
 
 std::vector<int8_t> samplesOf(const std::vector<OssAudioModel::Block>& blocks, size_t from) {
