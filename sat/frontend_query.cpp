@@ -2,9 +2,9 @@
 
 #include <fcntl.h>
 
-#include "host/device_requests.h"
-#include "host/device_seam.h"
 #include "host/edebug.h"
+#include "seam/device_requests.h"
+#include "seam/device_seam.h"
 
 bool queryIntermediateFrequency(uint32_t* kHz) {
   DeviceSeam& dev = devices();

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 
-#include "host/device_requests.h"
+#include "seam/device_requests.h"
 #include "support/finder_fixture.h"
 
 namespace {

@@ -46,6 +46,7 @@ TEST_F(ModuleTest, ModalLoopStartsAndStopsTheRefresh) {
   devices.audio.setPresent(false);
   input.wait(1000);
   EXPECT_EQ(entry(nullptr), 0);
+  EXPECT_GT(devices.i2c.opensInAll(), 0) << "the loaded module found the models behind its seam";
   EXPECT_EQ(devices.openDescriptors(), 0) << "every device closed on every path";
   EXPECT_TRUE(eWidget::topLevelWidgets().empty());
 }

@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "host/device_requests.h"
 #include "plugin/my_ebeamseek.h"
 #include "sat/demod/identify.h"
 #include "sat/demod/register_map.h"
+#include "seam/device_requests.h"
 #include "support/finder_fixture.h"
 
 namespace {

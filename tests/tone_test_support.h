@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "host/device_requests.h"
 #include "plugin/my_ebeamseek.h"
+#include "seam/device_requests.h"
 #include "support/finder_fixture.h"
 #include "tone/tone.h"
 

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "host/device_requests.h"
-#include "host/device_seam.h"
 #include "plugin/my_ebeamseek.h"
+#include "seam/device_requests.h"
+#include "seam/device_seam.h"
 #include "tone.h"
 
 namespace {

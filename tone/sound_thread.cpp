@@ -2,9 +2,9 @@
 // is snr_sound, one pass every 50 ms. It shares only the atomic words with the GUI thread and
 // touches no widget; its device access and its sleeps go through the device seam.
 
-#include "host/device_requests.h"
-#include "host/device_seam.h"
 #include "host/edebug.h"
+#include "seam/device_requests.h"
+#include "seam/device_seam.h"
 #include "tone.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #pragma once
 // Everything the plug-in takes from the host, in one include.
 
-#include "device_seam.h"
 #include "edebug.h"
 #include "edvb.h"
 #include "emainloop.h"

@@ -4,9 +4,10 @@
 
 #include <fcntl.h>
 
-#include "host/device_requests.h"
 #include "plugin/my_ebeamseek.h"
 #include "register_map.h"
+#include "seam/device_requests.h"
+#include "seam/device_seam.h"
 
 namespace {
 constexpr int kNoRegister = -1;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/device_requests.h"
+#include "seam/device_requests.h"
 
 int FrontendDeviceModel::open(int /*flags*/) {
   return nextHandle++;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/device_requests.h"
+#include "seam/device_requests.h"
 
 void I2cBusModel::setRegister(int address, int reg, uint8_t value) {
   std::lock_guard<std::mutex> lock(mutex);

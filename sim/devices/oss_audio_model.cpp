@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "host/device_requests.h"
 #include "host/emainloop.h"
+#include "seam/device_requests.h"
 
 namespace {
 int64_t samplesToUs(int64_t samples) {

@@ -13,7 +13,7 @@ SimulatedDevices::SimulatedDevices() {
 
 SimulatedDevices::~SimulatedDevices() {
   // Never leave a dangling seam behind.
-  if (&devices() == this)
+  if (vevovuvado_device_override() == this)
     installDevices(nullptr);
 }
 

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <string>
 
+#include "device_override.h"
 #include "frontend_device_model.h"
-#include "host/device_seam.h"
 #include "i2c_bus_model.h"
 #include "oss_audio_model.h"
 

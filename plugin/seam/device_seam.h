@@ -1,8 +1,12 @@
 #pragma once
 // The plug-in's only door to the kernel. Every device access of the plug-in (I2C bus, DVB
-// frontend, OSS audio) and the tone thread's sleeps go through devices(). On the receiver it is
-// the real system calls on the real device paths; tests and the simulator install device models.
-// Switching is a pointer swap, so it works under ASan and TSan (no libc interposition).
+// frontend, OSS audio) and the tone thread's sleeps go through devices(). It belongs to the
+// module, not to the host: on the receiver it is the real system calls on the real device paths.
+//
+// A test or simulator process puts device models behind it by defining the C function
+// vevovuvado_device_override() (see below). The module refers to it as a weak symbol, so on the
+// receiver, whose host defines no such thing, it resolves to null and the module loads and runs
+// on the system calls. No libc interposition, so it works under ASan and TSan.
 
 #include <sys/types.h>
 
@@ -21,7 +25,7 @@ class DeviceSeam {
   virtual void sleepMicroseconds(unsigned long us) = 0;
 };
 
-// The real system calls; the default behind devices().
+// The real system calls; what devices() gives when nothing overrides it.
 class SystemDevices : public DeviceSeam {
  public:
   int open(const char* path, int flags) override;
@@ -32,15 +36,17 @@ class SystemDevices : public DeviceSeam {
   void sleepMicroseconds(unsigned long us) override;
 };
 
-// The seam in force. Safe to call from any thread.
+// The seam in force: the override's seam when the process defines one and it returns one, the
+// system calls otherwise. Safe to call from any thread.
 DeviceSeam& devices();
 
-// Puts `seam` behind devices() and returns what was there; nullptr restores the system calls.
-// The caller keeps ownership and must keep the object alive while it is installed.
-DeviceSeam* installDevices(DeviceSeam* seam);
+// Defined only by processes that run the plug-in on device models (tests, the simulator); the
+// module looks for it once. It returns the seam to use now, or null for the system calls, and
+// must be safe to call from any thread. A process that dlopens the module must export it from
+// its dynamic symbol table.
+extern "C" DeviceSeam* vevovuvado_device_override();
 
-// Device paths and request codes of the receiver. The codes come from the system's ioctl macros,
-// so a PowerPC build gets the target's numbers.
+// Device paths of the receiver.
 namespace devpath {
 inline constexpr const char* kI2cBus = "/dev/i2c/0";
 inline constexpr const char* kFrontend = "/dev/dvb/card0/frontend0";
