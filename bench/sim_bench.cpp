@@ -7,6 +7,7 @@
 // N is the virtual time of each scripted run (default 3600, an hour); CI runs a short one.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
@@ -59,7 +60,31 @@ class SettleThenRun : public eInputDriver {
   int step = 0;
 };
 
-void BM_RenderFrame(benchmark::State& state) {
+// Every frame allocates its surface and image anew (2.3 MB each). Whether the allocator keeps
+// that memory between frames or hands it back and faults it in again decides between a fast
+// and a slow frame, so each case is set explicitly: left alone, the heap's layout picks one.
+enum class FrameMemory { kept, fresh };
+
+void setFrameMemory(FrameMemory memory) {
+  constexpr int kAboveAFrame = 16 << 20;
+  constexpr int kBelowAFrame = 1 << 20;
+  if (memory == FrameMemory::kept) {
+    mallopt(M_MMAP_THRESHOLD, kAboveAFrame);
+    mallopt(M_TRIM_THRESHOLD, 4 * kAboveAFrame);
+  } else {
+    mallopt(M_MMAP_THRESHOLD, kBelowAFrame);
+  }
+}
+
+// Back to the allocator's own start values (its dynamic threshold stays off).
+void resetFrameMemory() {
+  constexpr int kDefaultThreshold = 128 << 10;
+  mallopt(M_MMAP_THRESHOLD, kDefaultThreshold);
+  mallopt(M_TRIM_THRESHOLD, kDefaultThreshold);
+}
+
+void BM_RenderFrame(benchmark::State& state, FrameMemory memory) {
+  setFrameMemory(memory);
   debuglog::setSink([](const std::string&) {});
   Profile profile = defaultProfile();
   profile.audioDevice = false;  // no tone thread spinning beside the renderer
@@ -88,8 +113,10 @@ void BM_RenderFrame(benchmark::State& state) {
   }
   debuglog::clear();
   debuglog::setSink(nullptr);
+  resetFrameMemory();
 }
-BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderFrame, memory_kept, FrameMemory::kept)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderFrame, memory_fresh, FrameMemory::fresh)->Unit(benchmark::kMillisecond);
 
 // The largest file in profiles/, or "" when there is none.
 std::string largestProfile() {
