@@ -60,6 +60,8 @@ Gaps gapsAfter(const std::vector<OssAudioModel::Block>& blocks, int64_t fromUs) 
       continue;
     const int64_t gap = blocks[i].playStartUs - prevEnd;
     if (gap > samplesToUs(1)) {
+      if (gaps.count == 0)
+        gaps.firstUs = prevEnd;
       ++gaps.count;
       gaps.silentUs += gap;
     }

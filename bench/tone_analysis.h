@@ -27,5 +27,6 @@ long firstSampleWithStep(const std::vector<PlayedSample>& played, int64_t fromUs
 struct Gaps {
   int count = 0;
   int64_t silentUs = 0;
+  int64_t firstUs = -1;  // when the first gap began, -1 without one
 };
 Gaps gapsAfter(const std::vector<OssAudioModel::Block>& blocks, int64_t fromUs);
