@@ -2,6 +2,9 @@
 
 #include <atomic>
 
+#include "panel_content.h"
+#include "window_renderer.h"
+
 namespace {
 std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
@@ -25,15 +28,23 @@ void InteractiveDriver::idle(eMainloop& loop) {
   }
   for (eKey key : input.keys)
     loop.postKey(key);
-  if (input.azimuthStep != 0 || input.elevationStep != 0) {
+  // A receiver without a dish (cable) has nothing for the dish keys to move.
+  const bool dish = hasDish(simulation.receiverProfile());
+  if (dish && (input.azimuthStep != 0 || input.elevationStep != 0)) {
     SignalModel& model = simulation.signalModel();
     model.setPointingError(model.azimuthError() + input.azimuthStep,
                            model.elevationError() + input.elevationStep);
   }
+  if (dish && input.resetPeak)
+    simulation.resetPeak();
   loop.advance(kFrameMs);
-  front.present(simulation.render(true));
+  const Image shown = simulation.screen();
+  int width = 0;
+  int height = 0;
+  front.outputSize(&width, &height);
+  front.present(renderWindow(shown, simulation.panel(), width, height));
   if (keepScreen)
-    screen = simulation.render(false);
+    screen = shown;
   const int64_t now = loop.nowUs();
   front.playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
   playedUntilUs = now;
