@@ -30,5 +30,7 @@ void ReadingsHistory::add(const SignalPoint& point) {
   for (size_t i = 0; i < whole.size(); i += 2)
     whole[kept++] = whole[i];
   whole.resize(kept);
+  // The point just added went with every other one: the next to keep is one old stride on.
+  skipped = stride;
   stride *= 2;
 }

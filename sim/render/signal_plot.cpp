@@ -232,7 +232,8 @@ Image renderSignalPlot(const std::vector<SignalPoint>& points, const PlotOptions
            format("%.0f%%", percent), px);
     }
   }
-  cairo_set_line_width(cr, 4);
+  // Broad lines under narrow ones, so that both show where they coincide.
+  cairo_set_line_width(cr, 6);
   color(cr, PlotColor::trueSnr);
   polyline(
       cr, points, [](const SignalPoint& p) { return p.trueSnrDb; }, X, dbY);
@@ -268,9 +269,11 @@ Image renderSignalPlot(const std::vector<SignalPoint>& points, const PlotOptions
   frame(cr, g.dish, r.degMin, r.degMax, degSpan > 10 ? 5 : (degSpan > 4 ? 2 : 1), "\xC2\xB0",
         "Dish pointing error (degrees)", px);
   timeAxis(cr, g.dish, r, px);
+  cairo_set_line_width(cr, 6);
   color(cr, PlotColor::azimuth);
   polyline(
       cr, points, [](const SignalPoint& p) { return p.azimuthDeg; }, dishX, degY);
+  cairo_set_line_width(cr, 2);
   color(cr, PlotColor::elevation);
   polyline(
       cr, points, [](const SignalPoint& p) { return p.elevationDeg; }, dishX, degY);
