@@ -1,6 +1,7 @@
 #include "interactive_driver.h"
 
 #include <atomic>
+#include <cmath>
 
 #include "panel_content.h"
 #include "window_renderer.h"
@@ -10,6 +11,11 @@ std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
 // The host keeps every log line for tests; a long session only needs the file.
 constexpr unsigned kFramesBetweenLogTrims = 3600;
+// Steps of 0.1 and 0.02 degrees add up with rounding errors; keep the dish on their grid, so
+// forty steps west from 4 degrees are exactly 0 again.
+double onDishGrid(double degrees) {
+  return std::round(degrees * 1000) / 1000 + 0.0;
+}
 }  // namespace
 
 void InteractiveDriver::requestQuit() {
@@ -32,8 +38,8 @@ void InteractiveDriver::idle(eMainloop& loop) {
   const bool dish = hasDish(simulation.receiverProfile());
   if (dish && (input.azimuthStep != 0 || input.elevationStep != 0)) {
     SignalModel& model = simulation.signalModel();
-    model.setPointingError(model.azimuthError() + input.azimuthStep,
-                           model.elevationError() + input.elevationStep);
+    model.setPointingError(onDishGrid(model.azimuthError() + input.azimuthStep),
+                           onDishGrid(model.elevationError() + input.elevationStep));
   }
   if (dish && input.resetPeak)
     simulation.resetPeak();

@@ -1,5 +1,6 @@
 #include "readings_csv.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "tone_pitch.h"
@@ -29,6 +30,9 @@ std::string box(BoxState state) {
 
 // A value with `decimals` places after the point.
 std::string number(int decimals, double value) {
+  // What rounds to zero is written as 0, not -0.
+  if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals))
+    value = 0;
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;

@@ -72,7 +72,7 @@ PanelMetrics panelMetrics(const PanelView& view) {
   size_t columns = displayedColumns(view.title);
   const int label = rowLabelColumns(view);
   for (const PanelRow& row : view.rows)
-    columns = std::max(columns, label + displayedColumns(row.value));
+    columns = std::max(columns, label + std::max(kValueColumns, displayedColumns(row.value)));
   m.textColumns = static_cast<int>(columns);
   m.legendLines = static_cast<int>(view.legend.size());
   const int keys = legendKeyColumns(view);

@@ -29,7 +29,9 @@ struct PanelMetrics {
   bool pointing = false;
 };
 // The label column of the readouts and the key column of the legend are as wide as their
-// widest entry plus two spaces.
+// widest entry plus two spaces. Values get at least kValueColumns, so that the layout stays
+// put while the values change.
+inline constexpr size_t kValueColumns = 36;
 PanelMetrics panelMetrics(const PanelView& view);
 int rowLabelColumns(const PanelView& view);
 int legendKeyColumns(const PanelView& view);
