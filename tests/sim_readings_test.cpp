@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 #include "profile/profile.h"
 #include "readings/peak_hold.h"
@@ -356,4 +357,18 @@ TEST(SimReadingsHistory, KeepsTheLastMinuteAndTheWholeRunBounded) {
   for (size_t i = 1; i < run.size(); ++i)
     EXPECT_EQ(run[i].timeMs - run[i - 1].timeMs, gap) << i;
   EXPECT_GE(run.back().timeMs, newest - gap);
+}
+
+TEST(SimReadings, WindowCommandWritesTheScreenAndThePanelAtTheSizeAsked) {
+  const std::string dir = freshFolder();
+  const SimRun run = runScript(dir, "wait 1000\nwindow a.png\nwindow b.png 700x1000\n");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const auto& [file, width, height] :
+       {std::tuple<const char*, int, int>{"a.png", 1280, 576}, {"b.png", 700, 1000}}) {
+    cairo_surface_t* png = cairo_image_surface_create_from_png((dir + "/" + file).c_str());
+    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS) << file;
+    EXPECT_EQ(cairo_image_surface_get_width(png), width) << file;
+    EXPECT_EQ(cairo_image_surface_get_height(png), height) << file;
+    cairo_surface_destroy(png);
+  }
 }
