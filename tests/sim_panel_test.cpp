@@ -175,7 +175,9 @@ TEST(SimPanel, ValueChangesExactlyWhenSomethingShownChanges) {
     s.signalModel().setPointingError(2.5, 1.0);
     EXPECT_NE(s.panel(), first);  // the dish moved
     const PanelView moved = s.panel();
-    s.loop().advance(250);  // a refresh: the chart grows
+    s.loop().advance(100);  // time passes, but no refresh: nothing shown changes
+    EXPECT_EQ(s.panel(), moved);
+    s.loop().advance(150);  // a refresh: the chart grows
     EXPECT_NE(s.panel(), moved);
     EXPECT_EQ(s.panel().chart->points.size(), moved.chart->points.size() + 1);
   });

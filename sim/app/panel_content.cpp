@@ -83,7 +83,10 @@ std::string tone(const PanelInputs& in) {
 StripChartView chart(const PanelInputs& in) {
   const Profile& p = *in.profile;
   StripChartView c;
-  c.fromMs = std::max(0.0, in.nowMs - ReadingsHistory::kRecentMs);
+  // The minute up to the newest reading: the chart moves on at each refresh, not each frame.
+  const auto& recent = in.history->recent();
+  const double newest = recent.empty() ? 0 : recent.back().timeMs;
+  c.fromMs = std::max(0.0, newest - ReadingsHistory::kRecentMs);
   c.toMs = c.fromMs + ReadingsHistory::kRecentMs;
   c.dbMin = std::floor(std::min(0.0, p.signal.lockThresholdDb - 3) / 5) * 5;
   c.dbMax = std::ceil((p.signal.peakSnrDb + 3) / 5) * 5;

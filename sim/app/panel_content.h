@@ -31,7 +31,6 @@ struct PanelInputs {
   const ReadingsHistory* history = nullptr;
   const Reading* lastReading = nullptr;  // nullptr before the first refresh
   const PeakHold* peak = nullptr;
-  double nowMs = 0;
 };
 
 PanelView buildPanel(const PanelInputs& in);

@@ -155,7 +155,6 @@ PanelView Simulation::panel() const {
   in.history = &history;
   in.lastReading = lastReading ? &*lastReading : nullptr;
   in.peak = &peak;
-  in.nowMs = static_cast<double>(clock.loop.nowMs());
   return buildPanel(in);
 }
 
