@@ -10,6 +10,7 @@
 #include "dump/host_windows.h"
 #include "profile/profile.h"
 #include "simulation.h"
+#include "window_layout.h"
 
 #ifndef VEVOVUVADO_MODULE_PATH
 #error "VEVOVUVADO_MODULE_PATH: the build passes the plug-in module's path"
@@ -85,10 +86,10 @@ void BM_RenderFrame(benchmark::State& state, FrameMemory memory) {
         return;
       }
       for (auto _ : state) {
-        Image frame = simulation.render(true);
+        Image frame = simulation.window(kDefaultWindowWidth, kDefaultWindowHeight);
         benchmark::DoNotOptimize(frame.argb.data());
       }
-      const Image frame = simulation.render(true);
+      const Image frame = simulation.window(kDefaultWindowWidth, kDefaultWindowHeight);
       state.SetLabel(std::to_string(frame.width) + "x" + std::to_string(frame.height));
     });
     simulation.runPlugin(driver);

@@ -79,6 +79,18 @@ TEST(SimCommandLine, DemonstrationWritesWindowToneAndLogAndSaysWhere) {
   EXPECT_NE(run.out.find("vevovuvado-out/tone.wav"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("vevovuvado-out/debug.log"), std::string::npos) << run.out;
   EXPECT_EQ(readFile(dir + "/vevovuvado-out/finder.png").substr(1, 3), "PNG");
+  // It says where it writes before it starts, and the readings, the plot and the whole window
+  // come with the rest.
+  EXPECT_EQ(run.out.find("writing into vevovuvado-out/"), run.out.find('\n') + 1) << run.out;
+  for (const char* file : {"readings.csv", "signal.png", "window.png"}) {
+    EXPECT_NE(run.out.find(std::string("vevovuvado-out/") + file), std::string::npos) << file;
+  }
+  EXPECT_EQ(readFile(dir + "/vevovuvado-out/signal.png").substr(1, 3), "PNG");
+  EXPECT_EQ(readFile(dir + "/vevovuvado-out/window.png").substr(1, 3), "PNG");
+  const auto rows = readLines(dir + "/vevovuvado-out/readings.csv");
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0].rfind("time_ms,snr_num,", 0), 0u) << rows[0];
+  EXPECT_EQ(rows.size(), 41u);  // ten seconds of refreshes and the header
   const auto log = readLines(dir + "/vevovuvado-out/debug.log");
   EXPECT_EQ(countLinesStartingWith(log, "sound 1"), 1);
   EXPECT_EQ(countLinesStartingWith(log, "[Vevovuvado] SwichtSkinExec verlassen"), 2);
@@ -100,6 +112,23 @@ TEST(SimCommandLine, DemonstrationWritesWindowToneAndLogAndSaysWhere) {
   // 120 * 12000 / 1024 Hz.
   EXPECT_EQ(pitchHz(wav, 2.0, 3.0), 0);
   EXPECT_NEAR(pitchHz(wav, 8.0, 9.0), 1406, 60);
+}
+
+TEST(SimCommandLine, HelpDescribesEveryOptionTheKeysAndTheExitCodes) {
+  const std::string dir = freshFolder();
+  const SimRun run = runSimulator(dir, {"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* needed :
+       {"--profile FILE", "--script FILE", "--headless", "--out DIR",   "--csv FILE",
+        "--plot FILE",    "--png FILE",    "--wav FILE", "--log FILE",  "--module FILE",
+        "--version",      "--help",        "W, S",       "A, D",        "F2 or g",
+        "Escape",         "Enter",         "P ",         "Exit codes:", "  0  ",
+        "  1  ",          "  2  "}) {
+    EXPECT_NE(run.out.find(needed), std::string::npos) << needed;
+  }
+  // It reads on an 80-column terminal.
+  for (const std::string& line : readLines(dir + "/stdout.txt"))
+    EXPECT_LE(line.size(), 79u) << line;
 }
 
 TEST(SimCommandLine, DemonstrationRunsOnEveryShippedProfile) {

@@ -112,6 +112,22 @@ TEST(SimSatellite, ChoosingAnotherTransponderRetunesAndTheSameOneDoesNot) {
   EXPECT_EQ(same["receiver"]["tune_count"], 2);
 }
 
+TEST(SimSatellite, AnotherSatelliteIsFoundByTurningTheDishTowardsIt) {
+  // The dish aims at 19.2E; 13.0E lies 6.2 degrees to the west (negative azimuth).
+  const std::string dir = freshFolder();
+  const SimRun run = runScript(dir,
+                               "select sat 1\n"
+                               "dish -6.2 0\nwait 1000\ndump west.json\n"
+                               "dish 6.2 0\nwait 1000\ndump east.json\n");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const json west = readJson(dir + "/west.json");
+  EXPECT_EQ(west["receiver"]["tuned"]["satellite"]["orbital_position"], 130);
+  EXPECT_NEAR(snrShown(west), 12.0, 0.5);
+  EXPECT_EQ(widgetNamed(west, "lock")["checked"], true);
+  const json east = readJson(dir + "/east.json");
+  EXPECT_EQ(widgetNamed(east, "lock")["checked"], false);
+}
+
 TEST(SimSatellite, GreenKeyTwiceGoesCompactAndBack) {
   const std::string dir = freshFolder();
   const SimRun run = runScript(dir,

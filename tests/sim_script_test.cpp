@@ -94,6 +94,9 @@ TEST(SimScript, BadLinesAreRefusedWithTheirLineNumber) {
       {"fault i2c open maybe\n", "s.txt:1: expected on or off, got \"maybe\""},
       {"toggle\n", "s.txt:1: toggle takes 1 argument, got 0"},
       {"dump a b\n", "s.txt:1: dump takes 1 argument, got 2"},
+      {"window\n", "s.txt:1: window takes a file and optionally a size, got 0 arguments"},
+      {"window w.png big\n", "s.txt:1: \"big\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192"},
+      {"window w.png 8x8\n", "s.txt:1: \"8x8\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192"},
   };
   for (const Case& c : cases) {
     Script script;

@@ -1,12 +1,21 @@
 #include "interactive_driver.h"
 
 #include <atomic>
+#include <cmath>
+
+#include "panel_content.h"
+#include "window_renderer.h"
 
 namespace {
 std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
 // The host keeps every log line for tests; a long session only needs the file.
 constexpr unsigned kFramesBetweenLogTrims = 3600;
+// Steps of 0.1 and 0.02 degrees add up with rounding errors; keep the dish on their grid, so
+// forty steps west from 4 degrees are exactly 0 again.
+double onDishGrid(double degrees) {
+  return std::round(degrees * 1000) / 1000 + 0.0;
+}
 }  // namespace
 
 void InteractiveDriver::requestQuit() {
@@ -25,15 +34,23 @@ void InteractiveDriver::idle(eMainloop& loop) {
   }
   for (eKey key : input.keys)
     loop.postKey(key);
-  if (input.azimuthStep != 0 || input.elevationStep != 0) {
+  // A receiver without a dish (cable) has nothing for the dish keys to move.
+  const bool dish = hasDish(simulation.receiverProfile());
+  if (dish && (input.azimuthStep != 0 || input.elevationStep != 0)) {
     SignalModel& model = simulation.signalModel();
-    model.setPointingError(model.azimuthError() + input.azimuthStep,
-                           model.elevationError() + input.elevationStep);
+    model.setPointingError(onDishGrid(model.azimuthError() + input.azimuthStep),
+                           onDishGrid(model.elevationError() + input.elevationStep));
   }
+  if (dish && input.resetPeak)
+    simulation.resetPeak();
   loop.advance(kFrameMs);
-  front.present(simulation.render(true));
+  const Image shown = simulation.screen();
+  int width = 0;
+  int height = 0;
+  front.outputSize(&width, &height);
+  front.present(renderWindow(shown, simulation.panel(), width, height));
   if (keepScreen)
-    screen = simulation.render(false);
+    screen = shown;
   const int64_t now = loop.nowUs();
   front.playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
   playedUntilUs = now;

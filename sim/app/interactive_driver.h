@@ -1,7 +1,7 @@
 #pragma once
 // The desktop front end as the host's input driver: every idle call of a modal loop takes the
-// desktop's keys, moves the dish, lets one frame of real time pass, shows the screen and hands
-// the samples played meanwhile to the sound output.
+// desktop's keys, moves the dish, lets one frame of real time pass, shows the screen with the
+// panel at the window's size and hands the samples played meanwhile to the sound output.
 
 #include "host/host.h"
 #include "sdl_front.h"
@@ -16,7 +16,7 @@ class InteractiveDriver : public eInputDriver {
   InteractiveDriver(SdlFront& front, Simulation& simulation);
   void idle(eMainloop& loop) override;
 
-  // Keeps the screen without the panel as it was at the last frame (costs a second render).
+  // Keeps the screen without the panel as it was at the last frame.
   void keepLastScreen() { keepScreen = true; }
   const Image& lastScreen() const { return screen; }
 

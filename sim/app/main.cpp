@@ -47,6 +47,24 @@ bool routeLog(const std::string& path) {
 bool makeFolder(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
+
+struct Written {
+  const char* what;
+  std::string path;  // empty: not asked for
+};
+
+// Lists the outputs asked for under `heading`; nothing when there are none.
+void sayWhere(const std::vector<Written>& outputs, const char* heading) {
+  bool any = false;
+  for (const Written& w : outputs) {
+    if (w.path.empty())
+      continue;
+    if (!any)
+      std::printf("%s\n", heading);
+    any = true;
+    std::printf("  %s %s\n", w.what, w.path.c_str());
+  }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,7 +75,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::fputs(usageText(), stdout);
+    std::fputs(helpText(), stdout);
     return 0;
   }
 
@@ -72,7 +90,8 @@ int main(int argc, char** argv) {
   const bool demo = !scripted && (options.headless || !SdlFront::displayAvailable());
   if (scripted && !loadScript(options.script, &script, &error))
     return refuse(error);
-  RunOutputs outputs{options.png, options.wav};
+  RunOutputs outputs{options.png, options.wav, options.plot, ""};
+  std::string csvPath = options.csv;
   std::string logPath = options.log;
   if (demo) {
     scriptSource = "demonstration";
@@ -89,6 +108,11 @@ int main(int argc, char** argv) {
       outputs.wav = dir + "/tone.wav";
     if (logPath.empty())
       logPath = dir + "/debug.log";
+    if (csvPath.empty())
+      csvPath = dir + "/readings.csv";
+    if (outputs.plot.empty())
+      outputs.plot = dir + "/signal.png";
+    outputs.window = dir + "/window.png";
   }
   if (!routeLog(logPath)) {
     std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the log\n", logPath.c_str());
@@ -104,16 +128,34 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
       return 1;
     }
+    if (!csvPath.empty() && !simulation.recordCsv(csvPath, &error)) {
+      std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
+      return 1;
+    }
+    const std::vector<Written> written = {
+        {"The finder window:", outputs.png}, {"The whole window: ", outputs.window},
+        {"The tone:         ", outputs.wav}, {"The debug log:    ", logPath},
+        {"The readings:     ", csvPath},     {"The plot:         ", outputs.plot}};
+    if (demo) {
+      std::printf(
+          "vevovuvado-sim: the demonstration (the dish sweeps across the satellite),\n"
+          "writing into %s/\n",
+          options.outDir.empty() ? kDefaultOutDir : options.outDir.c_str());
+    } else if (!scripted) {
+      std::printf(
+          "vevovuvado-sim: the finder in a window; the keys are in the panel and in\n"
+          "--help. Escape or closing the window ends it.\n");
+      sayWhere(written, "Written at the end:");
+    }
+    std::fflush(stdout);
     if (scripted || demo) {
       status = runScript(simulation, script, scriptSource, outputs, demo);
     } else {
       status = runInteractive(simulation, outputs);
     }
-  }
-  debuglog::setSink(nullptr);
-  if (demo && status == 0) {
-    std::printf("The finder window:  %s\nThe tone:           %s\nThe debug log:      %s\n",
-                outputs.png.c_str(), outputs.wav.c_str(), logPath.c_str());
+    debuglog::setSink(nullptr);
+    if (!scripted && status == 0)
+      sayWhere(written, "Written:");
   }
   return status;
 }

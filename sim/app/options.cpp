@@ -9,16 +9,62 @@ const ValueOption kValueOptions[] = {
     {"--profile", &SimOptions::profile}, {"--script", &SimOptions::script},
     {"--log", &SimOptions::log},         {"--wav", &SimOptions::wav},
     {"--png", &SimOptions::png},         {"--out", &SimOptions::outDir},
-    {"--module", &SimOptions::module},
+    {"--module", &SimOptions::module},   {"--csv", &SimOptions::csv},
+    {"--plot", &SimOptions::plot},
 };
 }  // namespace
 
 const char* usageText() {
   return "usage: vevovuvado-sim [--profile FILE] [--script FILE] [--log FILE] [--wav FILE]\n"
          "                      [--png FILE] [--out DIR] [--headless] [--module FILE]\n"
+         "                      [--csv FILE] [--plot FILE] [--help]\n"
          "Runs the finder plug-in on a simulated receiver. With a display and no script it opens\n"
          "a window; with --headless or no display it runs a demonstration and writes the window,\n"
-         "the tone and the debug log into DIR (default ./vevovuvado-out).\n";
+         "the tone and the debug log into DIR (default ./vevovuvado-out).\n"
+         "--help describes every option, the keys and the exit codes.\n";
+}
+
+const char* helpText() {
+  return "usage: vevovuvado-sim [OPTION]...\n"
+         "Runs the finder plug-in on a simulated receiver: in a window where there is a\n"
+         "display, from a script, or as a headless demonstration.\n"
+         "\n"
+         "Options:\n"
+         "  --profile FILE  the receiver, as JSON (default: the built-in satellite one)\n"
+         "  --script FILE   drive the finder from a script on virtual time, no window\n"
+         "  --headless      run the demonstration even where there is a display\n"
+         "  --out DIR       where the demonstration writes (default ./vevovuvado-out)\n"
+         "  --csv FILE      one row per refresh: host time, each value the finder shows,\n"
+         "                  lock, FEC, sync, the tone's step and pitch, the true SNR and\n"
+         "                  the dish's pointing error (with a header row)\n"
+         "  --plot FILE     at the end, a PNG plot of the run: SNR shown and true, pitch,\n"
+         "                  dish error\n"
+         "  --png FILE      the finder window as it was at the end, as PNG\n"
+         "  --wav FILE      what the audio device played, as a 12000 Hz mono WAV\n"
+         "  --log FILE      the plug-in's debug log\n"
+         "  --module FILE   load this build of the plug-in module\n"
+         "  --version       print the version and exit\n"
+         "  -h, --help      print this help and exit\n"
+         "\n"
+         "The demonstration writes finder.png, window.png, tone.wav, debug.log,\n"
+         "readings.csv and signal.png into DIR.\n"
+         "\n"
+         "Keys in the window:\n"
+         "  Up, Down        move between the lists and the Sound box\n"
+         "  Left, Right     previous or next entry of a list\n"
+         "  Enter           OK: open a list, take an entry, tick Sound, dismiss a message\n"
+         "  Escape          exit: close a list or a message, then the finder\n"
+         "  F2 or g         the green key (compact view and back); r, y, b: the others\n"
+         "  W, S            tilt the dish up, down by 0.1 degree (with Shift 0.02)\n"
+         "  A, D            turn the dish west, east by 0.1 degree (with Shift 0.02)\n"
+         "  P               forget the best reading (the panel's peak hold)\n"
+         "Closing the window or Ctrl-C closes the finder as Escape does.\n"
+         "\n"
+         "Exit codes:\n"
+         "  0  done\n"
+         "  1  the module could not be loaded, a window could not be opened, or an output\n"
+         "     file could not be written\n"
+         "  2  a bad option, profile or script (one line on standard error says where)\n";
 }
 
 bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std::string* error) {

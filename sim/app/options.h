@@ -10,6 +10,8 @@ struct SimOptions {
   std::string log;
   std::string wav;
   std::string png;
+  std::string csv;     // one row per refresh; empty: none (the demonstration: readings.csv)
+  std::string plot;    // the run's plot at the end; empty: none (the demonstration: signal.png)
   std::string outDir;  // where the demonstration writes; empty: "vevovuvado-out"
   std::string module;  // empty: the module built with this program
   bool headless = false;
@@ -18,4 +20,7 @@ struct SimOptions {
 
 // False with `error` set for an unknown option or a missing value.
 bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std::string* error);
+// The synopsis, printed after a bad option.
 const char* usageText();
+// --help: every option, the keys of the window and the exit codes.
+const char* helpText();

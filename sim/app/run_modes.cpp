@@ -6,6 +6,7 @@
 #include "interactive_driver.h"
 #include "sdl_front.h"
 #include "wav_file.h"
+#include "window_layout.h"
 
 namespace {
 constexpr int kSampleRate = 12000;
@@ -30,6 +31,32 @@ bool writeScreen(Simulation& simulation, const std::string& path) {
   std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
   return false;
 }
+
+bool writeWindow(Simulation& simulation, const std::string& path) {
+  if (path.empty())
+    return true;
+  std::string error;
+  if (simulation.writeWindowPng(path, kDefaultWindowWidth, kDefaultWindowHeight, &error))
+    return true;
+  std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
+  return false;
+}
+
+// What is written once the finder has closed: the sound, the plot, and whether every reading
+// reached the CSV file.
+bool writeAfterwards(Simulation& simulation, const RunOutputs& outputs) {
+  bool written = writeHeard(simulation, outputs.wav);
+  std::string error;
+  if (!outputs.plot.empty() && !simulation.writePlot(outputs.plot, &error)) {
+    std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
+    written = false;
+  }
+  if (!simulation.csvWritten()) {
+    std::fprintf(stderr, "vevovuvado-sim: the readings could not all be written\n");
+    written = false;
+  }
+  return written;
+}
 }  // namespace
 
 int runScript(Simulation& simulation, const Script& script, const std::string& source,
@@ -38,10 +65,13 @@ int runScript(Simulation& simulation, const Script& script, const std::string& s
   if (demonstration)
     runner.skipMissingWidgets();
   bool written = true;
-  runner.onFinished = [&] { written = writeScreen(simulation, outputs.png); };
+  runner.onFinished = [&] {
+    written = writeScreen(simulation, outputs.png);
+    written = writeWindow(simulation, outputs.window) && written;
+  };
   simulation.runPlugin(runner);
   runner.checkAllRan();
-  written = writeHeard(simulation, outputs.wav) && written;
+  written = writeAfterwards(simulation, outputs) && written;
   if (runner.failed()) {
     std::fprintf(stderr, "vevovuvado-sim: %s\n", runner.error().c_str());
     return 2;
@@ -51,13 +81,11 @@ int runScript(Simulation& simulation, const Script& script, const std::string& s
 
 int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
   SdlFront front;
-  const Image first = simulation.render(true);
   std::string error;
-  if (!front.open(first.width, first.height, &error)) {
+  if (!front.open(kDefaultWindowWidth, kDefaultWindowHeight, &error)) {
     std::fprintf(stderr, "vevovuvado-sim: cannot open a window: %s\n", error.c_str());
     return 1;
   }
-  front.present(first);
   InteractiveDriver driver(front, simulation);
   // Ctrl-C closes the finder the orderly way, so its destructor runs and the files get written.
   std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
@@ -65,7 +93,7 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
   if (!outputs.png.empty())
     driver.keepLastScreen();
   simulation.runPlugin(driver);
-  bool written = writeHeard(simulation, outputs.wav);
+  bool written = writeAfterwards(simulation, outputs);
   if (!outputs.png.empty() && !writePng(driver.lastScreen(), outputs.png, &error)) {
     std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
                  error.c_str());

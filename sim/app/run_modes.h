@@ -9,8 +9,10 @@
 #include "simulation.h"
 
 struct RunOutputs {
-  std::string png;  // the finder at the end (before it is closed); empty: none
-  std::string wav;  // what was played, written after the finder closed; empty: none
+  std::string png;     // the finder at the end (before it is closed); empty: none
+  std::string wav;     // what was played, written after the finder closed; empty: none
+  std::string plot;    // the plot of the run, written after the finder closed; empty: none
+  std::string window;  // the whole window with its panel, before the finder closes; empty: none
 };
 
 // `demonstration`: lines naming a widget the window lacks are skipped.

@@ -9,7 +9,26 @@
 
 #include "dump/host_windows.h"
 #include "dump/state_dump.h"
+#include "panel_content.h"
 #include "profile/profile_apply.h"
+#include "readings/finder_readout.h"
+#include "readings/tone_pitch.h"
+#include "signal_plot.h"
+#include "window_renderer.h"
+
+namespace {
+// Where the satellite demodulators keep the noise value the tone's pitch follows from.
+int noiseRegister(DemodChip chip) {
+  switch (chip) {
+    case DemodChip::STV0299B:
+      return 0x24;
+    case DemodChip::STV0288:
+      return 0x2D;
+    default:
+      return -1;
+  }
+}
+}  // namespace
 
 HostClock::HostClock(eMainloop::Time mode) : loop(mode) {
   eApp = &loop;
@@ -21,7 +40,11 @@ HostClock::~HostClock() {
 }
 
 Simulation::Simulation(const Profile& p, eMainloop::Time time)
-    : profile(p), clock(time), skin(p.skin), model(devices, receiver, profile) {
+    : profile(p),
+      clock(time),
+      skin(p.skin),
+      model(devices, receiver, profile),
+      tap(devices, model, noiseRegister(p.demodulator)) {
   applyProfile(profile, receiver);
   receiver.install();
   eSkin::setActive(&skin);
@@ -33,6 +56,9 @@ Simulation::Simulation(const Profile& p, eMainloop::Time time)
   });
   eMessageBox::clearMessageBoxes();
   model.start();
+  // The finder's frontend readings pass the tap on their way to the model.
+  receiver.setFrontendSource(&tap);
+  tap.onMeasurement = [this] { measured(); };
 }
 
 Simulation::~Simulation() {
@@ -82,47 +108,70 @@ int Simulation::runPlugin(eInputDriver& driver) {
   return result;
 }
 
-Image Simulation::render(bool withPanel) {
-  const SidePanel side = panel();
-  return renderScreen(finderWindow(), visibleMessageBoxes(), withPanel ? &side : nullptr);
+void Simulation::measured() {
+  Reading reading;
+  reading.timeMs = loop().nowMs();
+  const SignalModel::Report r = model.report();
+  reading.trueSnrDb = r.snrDb;
+  reading.modelLocked = r.locked;
+  reading.azimuthDeg = model.azimuthError();
+  reading.elevationDeg = model.elevationError();
+  if (finderMode(profile) == FinderMode::satellite) {
+    reading.hasSnrSound = true;
+    reading.snrSound = snrSoundForNoise(tap.noiseRead());
+  }
+  // The finder writes its widgets after this point of its refresh: read them once it is over.
+  loop().callLater(0, [this, reading] { record(reading); });
 }
 
-SidePanel Simulation::panel() const {
-  const SignalModel::Report r = model.report();
-  char line[160];
-  SidePanel side;
-  side.lines.push_back("Simulated dish");
-  std::snprintf(line, sizeof line, "Azimuth error   %+.2f deg", model.azimuthError());
-  side.lines.push_back(line);
-  std::snprintf(line, sizeof line, "Elevation error %+.2f deg", model.elevationError());
-  side.lines.push_back(line);
-  std::snprintf(line, sizeof line, "Pointing loss   %.1f dB", r.lossDb);
-  side.lines.push_back(line);
-  std::snprintf(line, sizeof line, "True SNR        %.1f dB", r.snrDb);
-  side.lines.push_back(line);
-  side.lines.push_back(std::string("Lock            ") +
-                       (r.tuning ? "tuning" : (r.locked ? "yes" : "no")));
-  if (!r.hasTransponder) {
-    side.lines.push_back("Tuned           nothing");
-  } else if (r.transponder.satellite.valid) {
-    const auto& s = r.transponder.satellite;
-    std::snprintf(line, sizeof line, "Tuned           %u MHz %c %u kSym %.1f%c", s.frequency / 1000,
-                  s.polarisation == 0 ? 'H' : 'V', s.symbol_rate / 1000,
-                  std::abs(s.orbital_position) / 10.0, s.orbital_position < 0 ? 'W' : 'E');
-    side.lines.push_back(line);
-  } else if (r.transponder.terrestrial.valid) {
-    std::snprintf(line, sizeof line, "Tuned           %d kHz",
-                  r.transponder.terrestrial.centre_frequency / 1000);
-    side.lines.push_back(line);
-  } else {
-    std::snprintf(line, sizeof line, "Tuned           %d kHz (cable)",
-                  r.transponder.cable.frequency);
-    side.lines.push_back(line);
+void Simulation::record(Reading reading) {
+  eWidget* finder = finderWindow();
+  readFinderWidgets(finder, &reading);
+  reading.toneOn = boxTicked(finder, "sound") && devices.audio.openDescriptors() > 0;
+  history.add(signalPoint(reading));
+  if (hasDish(profile))
+    peak.offer(shownSnr(reading), reading.azimuthDeg, reading.elevationDeg);
+  if (csv.isOpen() && !csv.write(reading))
+    csvFailed = true;
+  lastReading = std::move(reading);
+}
+
+bool Simulation::recordCsv(const std::string& path, std::string* error) {
+  return csv.open(path, error);
+}
+
+Image Simulation::screen() {
+  return renderScreen(finderWindow(), visibleMessageBoxes());
+}
+
+PanelView Simulation::panel() const {
+  PanelInputs in;
+  in.profile = &profile;
+  in.model = model.report();
+  in.azimuthDeg = model.azimuthError();
+  in.elevationDeg = model.elevationError();
+  in.finder = finderWindow();
+  in.audioOpen = devices.audio.openDescriptors() > 0;
+  in.history = &history;
+  in.lastReading = lastReading ? &*lastReading : nullptr;
+  in.peak = &peak;
+  return buildPanel(in);
+}
+
+Image Simulation::window(int width, int height) {
+  return renderWindow(screen(), panel(), width, height);
+}
+
+bool Simulation::writePlot(const std::string& path, std::string* error) {
+  PlotOptions options;
+  options.shownInPercent = finderMode(profile) == FinderMode::terrestrial;
+  options.lockThresholdDb = profile.signal.lockThresholdDb;
+  std::string reason;
+  if (!::writePng(renderSignalPlot(history.run(), options), path, &reason)) {
+    *error = path + ": cannot write the plot: " + reason;
+    return false;
   }
-  side.lines.push_back("");
-  side.lines.push_back("W/A/S/D move the dish, Shift finer");
-  side.lines.push_back("Arrows, Enter, Esc, F2 or g: green");
-  return side;
+  return true;
 }
 
 std::vector<int8_t> Simulation::heard() const {
@@ -151,7 +200,17 @@ bool Simulation::writeDump(const std::string& path, std::string* error) {
 
 bool Simulation::writePng(const std::string& path, std::string* error) {
   std::string reason;
-  if (!::writePng(render(false), path, &reason)) {
+  if (!::writePng(screen(), path, &reason)) {
+    *error = path + ": cannot write the image: " + reason;
+    return false;
+  }
+  return true;
+}
+
+bool Simulation::writeWindowPng(const std::string& path, int width, int height,
+                                std::string* error) {
+  std::string reason;
+  if (!::writePng(window(width, height), path, &reason)) {
     *error = path + ": cannot write the image: " + reason;
     return false;
   }

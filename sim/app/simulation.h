@@ -2,15 +2,24 @@
 // One simulated receiver with the plug-in loaded into it: the host's main loop, the stand-in
 // receiver filled from a profile, the profile's skin, the device models behind the device seam
 // and the signal model. It loads the plug-in module with dlopen and calls plugin_exec exactly
-// as the receiver's GUI host does. One at a time per process (the host's state is global).
+// as the receiver's GUI host does. It records a reading at each refresh of the finder (for the
+// CSV file, the panel's chart and peak hold, and the plot). One at a time per process (the
+// host's state is global).
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
 #include "host/receiver.h"
+#include "panel_view.h"
 #include "profile/profile.h"
+#include "readings/measurement_tap.h"
+#include "readings/peak_hold.h"
+#include "readings/reading.h"
+#include "readings/readings_csv.h"
+#include "readings/readings_history.h"
 #include "screen_renderer.h"
 #include "script/script_runner.h"
 #include "signal_model/signal_model.h"
@@ -36,12 +45,26 @@ class Simulation : public ScriptTarget {
   int runPlugin(eInputDriver& driver);
 
   eMainloop& loop() { return clock.loop; }
+  const Profile& receiverProfile() const { return profile; }
   const SimulatedDevices& deviceModels() const { return devices; }
 
-  // The finder window (and message boxes over it) as the receiver's screen shows them, with the
-  // simulator's panel to the right when asked.
-  Image render(bool withPanel);
-  SidePanel panel() const;
+  // From now on every refresh is appended to `path` as a CSV row (see readings_csv.h). False,
+  // with *error set, when the file cannot be made.
+  bool recordCsv(const std::string& path, std::string* error);
+  // True while every row so far has been written (or none is recorded).
+  bool csvWritten() const { return !csvFailed; }
+  const ReadingsHistory& readings() const { return history; }
+  // The peak hold starts again from the next refresh.
+  void resetPeak() { peak.reset(); }
+
+  // The finder window (and message boxes over it) as the receiver's screen shows them.
+  Image screen();
+  // What the panel shows now.
+  PanelView panel() const;
+  // The simulator's whole window at `width` x `height` pixels: the screen and the panel.
+  Image window(int width, int height);
+  // The plot of the whole run (shown and true SNR, pitch, dish error) as a PNG file.
+  bool writePlot(const std::string& path, std::string* error);
   // What the loudspeaker played from the start until now.
   std::vector<int8_t> heard() const;
 
@@ -51,21 +74,33 @@ class Simulation : public ScriptTarget {
   SimulatedDevices& simulatedDevices() override { return devices; }
   bool writeDump(const std::string& path, std::string* error) override;
   bool writePng(const std::string& path, std::string* error) override;
+  bool writeWindowPng(const std::string& path, int width, int height, std::string* error) override;
   // Waits (a little real time at most) until the tone thread, when there is one, sleeps.
   void beforeTimePasses() override;
 
  private:
   using PluginExec = int (*)(void*);
 
+  // At the finder's measurement: the model's side now, the widgets once the refresh is over.
+  void measured();
+  void record(Reading reading);
+
   const Profile profile;
   HostClock clock;
   StandInReceiver receiver;
   eSkin skin;
   SimulatedDevices devices;
-  SimulatedDevices::Installed seam{devices};
   SignalModel model;
+  MeasurementTap tap;
+  SimulatedDevices::Installed seam{tap};
   // Threads inside a device-seam sleep now (the tone thread's passes).
   std::atomic<int> sleepingThreads{0};
   void* module = nullptr;
   PluginExec pluginExec = nullptr;
+
+  CsvFile csv;
+  bool csvFailed = false;
+  ReadingsHistory history;
+  PeakHold peak;
+  std::optional<Reading> lastReading;
 };

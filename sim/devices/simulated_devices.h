@@ -31,10 +31,10 @@ class SimulatedDevices : public DeviceSeam {
   // Sleep calls seen (the tone thread's passes).
   int sleeps() const { return sleepCount.load(); }
 
-  // Installs this seam for the lifetime of the guard.
+  // Installs this seam (or one that passes calls on to it) for the lifetime of the guard.
   class Installed {
    public:
-    explicit Installed(SimulatedDevices& d) : previous(installDevices(&d)) {}
+    explicit Installed(DeviceSeam& d) : previous(installDevices(&d)) {}
     ~Installed() { installDevices(previous); }
     Installed(const Installed&) = delete;
     Installed& operator=(const Installed&) = delete;

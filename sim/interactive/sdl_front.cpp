@@ -71,8 +71,8 @@ bool SdlFront::open(int width, int height, std::string* error) {
     close();
     return fail(error, reason);
   }
-  // Keep the picture's proportions when the window is resized.
-  SDL_RenderSetLogicalSize(renderer_, width, height);
+  openedWidth_ = width;
+  openedHeight_ = height;
 
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     audioInitialised_ = true;
@@ -110,6 +110,17 @@ void SdlFront::present(const Image& image) {
   SDL_RenderPresent(renderer_);
 }
 
+void SdlFront::outputSize(int* width, int* height) const {
+  *width = openedWidth_;
+  *height = openedHeight_;
+  int w = 0;
+  int h = 0;
+  if (renderer_ && SDL_GetRendererOutputSize(renderer_, &w, &h) == 0 && w > 0 && h > 0) {
+    *width = w;
+    *height = h;
+  }
+}
+
 SdlFront::Input SdlFront::poll() {
   Input input;
   if (!videoInitialised_)
@@ -126,6 +137,7 @@ SdlFront::Input SdlFront::poll() {
         continue;
       if (action.isRemoteKey)
         input.keys.push_back(action.remoteKey);
+      input.resetPeak = input.resetPeak || action.resetPeak;
       input.azimuthStep += action.azimuthStep;
       input.elevationStep += action.elevationStep;
     }

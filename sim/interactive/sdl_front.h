@@ -29,12 +29,16 @@ class SdlFront {
 
   // Shows `image`, scaled to the window when their sizes differ.
   void present(const Image& image);
+  // The window's drawable size in pixels now (it changes when a person resizes the window);
+  // the size it was opened with before the window is open.
+  void outputSize(int* width, int* height) const;
 
   struct Input {
     std::vector<eKey> keys;
     double azimuthStep = 0;    // degrees, positive turns the dish east (D)
     double elevationStep = 0;  // degrees, positive tilts it up (W)
     bool quit = false;         // the window was closed
+    bool resetPeak = false;    // P: forget the panel's best reading
   };
   // Takes every pending desktop event without waiting.
   Input poll();
@@ -53,6 +57,8 @@ class SdlFront {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  int openedWidth_ = 0;
+  int openedHeight_ = 0;
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   uint32_t audioDevice_ = 0;

@@ -40,6 +40,10 @@ KeyAction mapSdlKey(SDL_Keycode key, unsigned modifiers) {
     action.repeats = row.repeats;
     return action;
   }
+  if (key == SDLK_p) {
+    action.resetPeak = true;
+    return action;
+  }
   const double step = (modifiers & KMOD_SHIFT) ? kFineDishStep : kDishStep;
   for (const DishKeyRow& row : kDishKeys) {
     if (row.key != key)

@@ -16,6 +16,7 @@ struct KeyAction {
   double azimuthStep = 0;    // degrees, positive east
   double elevationStep = 0;  // degrees, positive up
   bool repeats = false;      // also acts on the auto-repeat of a held key
+  bool resetPeak = false;    // forget the panel's best reading
 };
 
 // The action for `key` with the modifier bits `modifiers` (SDL_Keymod). Keys without a

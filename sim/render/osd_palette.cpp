@@ -14,8 +14,6 @@ const OsdColorEntry kOsdColors[] = {
     {OsdColor::focus, nullptr, 0xF0C020},
     {OsdColor::listHighlight, nullptr, 0x3F6FB8},
     {OsdColor::tick, "std_green", 0x20B040},
-    {OsdColor::panelFill, nullptr, 0x15181E},
-    {OsdColor::panelText, nullptr, 0xD8DEE8},
     {OsdColor::hint, nullptr, 0x2F8A5C},
 };
 const int kOsdColorCount = static_cast<int>(sizeof(kOsdColors) / sizeof(kOsdColors[0]));

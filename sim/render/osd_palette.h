@@ -16,8 +16,6 @@ enum class OsdColor {
   focus,          // the outline of the focused widget
   listHighlight,  // the highlighted entry of an open list
   tick,           // a ticked check box's mark
-  panelFill,      // the side panel
-  panelText,      // the side panel's lines
   hint,           // the OK hint of a message box
 };
 

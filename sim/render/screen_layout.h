@@ -9,8 +9,6 @@
 // The receiver's on-screen display, in pixels.
 constexpr int kScreenWidth = 720;
 constexpr int kScreenHeight = 576;
-// The simulator's readout column to the right of the screen.
-constexpr int kSidePanelWidth = 300;
 
 // The frame drawn around a window's client area.
 constexpr int kFrameBorder = 3;

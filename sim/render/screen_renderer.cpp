@@ -11,15 +11,13 @@
 #include "ewindow.h"
 #include "osd_palette.h"
 #include "screen_layout.h"
+#include "surface_image.h"
 #include "text_placement.h"
 #include "widget_painter.h"
 
 namespace {
 const char* const kTitleFont = "eWindow.TitleBar";
 const char* const kChildFont = "eWindow.Childs";
-const gFont kPanelFont{"", "DejaVu Sans Mono", 15, false};
-constexpr double kPanelLineHeight = 20;
-constexpr double kPanelMargin = 12;
 constexpr int kMessageBoxMinWidth = 440;
 constexpr double kMessagePadding = 12;
 constexpr double kHintHeight = 32;
@@ -119,29 +117,9 @@ void paintOverlay(cairo_t* cr, eWidget* overlay, const eRect& over) {
   paintWindow(cr, overlay, centreClientArea(over, overlay->getSize()));
 }
 
-void paintPanel(cairo_t* cr, const SidePanel& panel) {
-  fill(cr, kScreenWidth, 0, kSidePanelWidth, kScreenHeight, osdColor(OsdColor::panelFill));
-  fill(cr, kScreenWidth, 0, 2, kScreenHeight, osdColor(OsdColor::frame));
-  selectFont(cr, kPanelFont);
-  setSourceColor(cr, osdColor(OsdColor::panelText));
-  cairo_font_extents_t font;
-  cairo_font_extents(cr, &font);
-  cairo_save(cr);
-  cairo_rectangle(cr, kScreenWidth + kPanelMargin, 0, kSidePanelWidth - 2 * kPanelMargin,
-                  kScreenHeight);
-  cairo_clip(cr);
-  double baseline = kPanelMargin + font.ascent;
-  for (const std::string& line : panel.lines) {
-    if (baseline > kScreenHeight)
-      break;
-    cairo_move_to(cr, kScreenWidth + kPanelMargin, baseline);
-    cairo_show_text(cr, line.c_str());
-    baseline += kPanelLineHeight;
-  }
-  cairo_restore(cr);
-}
+}  // namespace
 
-Image copyOut(cairo_surface_t* surface) {
+Image imageFromSurface(cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   Image image;
   image.width = cairo_image_surface_get_width(surface);
@@ -161,11 +139,10 @@ Image copyOut(cairo_surface_t* surface) {
     pixel |= 0xFF000000u;
   return image;
 }
-}  // namespace
 
-Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays, const SidePanel* panel) {
-  const int width = kScreenWidth + (panel ? kSidePanelWidth : 0);
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, kScreenHeight);
+Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays) {
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kScreenWidth, kScreenHeight);
   cairo_t* cr = cairo_create(surface);
   paintScreenBackground(cr);
 
@@ -180,11 +157,9 @@ Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays, const
     if (overlay && overlay->isVisible())
       paintOverlay(cr, overlay, over);
   }
-  if (panel)
-    paintPanel(cr, *panel);
 
   cairo_destroy(cr);
-  Image image = copyOut(surface);
+  Image image = imageFromSurface(surface);
   cairo_surface_destroy(surface);
   return image;
 }

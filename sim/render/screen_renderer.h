@@ -16,18 +16,13 @@ struct Image {
   std::vector<uint32_t> argb;
 };
 
-// Lines of text shown in a column to the right of the window (the simulator's readouts).
-struct SidePanel {
-  std::vector<std::string> lines;
-};
-
 // Renders `window` (its frame, title and every visible child) inside a 720x576 receiver
-// screen, `overlays` (message boxes) centred over the window, and `panel` to the right of the
-// screen when it is non-null. The window's client area goes to its "cposition" property when
-// that holds "x:y", else its frame goes to its position; either way it is kept on the screen.
+// screen, and `overlays` (message boxes) centred over the window. The window's client area
+// goes to its "cposition" property when that holds "x:y", else its frame goes to its position;
+// either way it is kept on the screen.
 // Children without a foreground colour of their own take the window's. A null or hidden window,
 // and hidden overlays, are not drawn. Never fails.
-Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays, const SidePanel* panel);
+Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays);
 
 // Writes `image` as a PNG file. False, with the reason in *error (when given), when the image
 // is malformed or the file cannot be written.

@@ -22,6 +22,7 @@ struct ScriptCommand {
     fault,     // device ("i2c", "frontend", "audio"), operation, on
     dump,      // path
     png,       // path
+    window,    // path, number: width, height
   };
   Kind kind = Kind::wait;
   int line = 0;
@@ -37,6 +38,8 @@ struct ScriptCommand {
   std::string operation;
   bool on = false;
   std::string path;
+  int width = 0;  // the window command's size in pixels
+  int height = 0;
 };
 
 struct Script {

@@ -1,10 +1,12 @@
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "script.h"
+#include "window_layout.h"
 
 namespace {
 // A whole-token integer, decimal or 0x hex, with an optional sign. A leading 0 stays decimal:
@@ -108,9 +110,11 @@ class LineParser {
       c->path = words[1];
       return set(c, verb == "dump" ? K::dump : K::png);
     }
+    if (verb == "window")
+      return parseWindow(c);
     return fail("unknown command \"" + verb +
                 "\" (wait, key, select, toggle, focus, dish, reg, unreg, frontend, fault, dump, "
-                "png)");
+                "png, window)");
   }
 
  private:
@@ -165,6 +169,28 @@ class LineParser {
       c->bytes.push_back(static_cast<uint8_t>(v));
     }
     return set(c, K::reg);
+  }
+
+  // window FILE [WIDTHxHEIGHT]: the simulator's whole window, 1280x576 unless given.
+  bool parseWindow(ScriptCommand* c) {
+    if (words.size() != 2 && words.size() != 3)
+      return fail("window takes a file and optionally a size, got " +
+                  std::to_string(words.size() - 1) + " arguments");
+    c->path = words[1];
+    c->width = kDefaultWindowWidth;
+    c->height = kDefaultWindowHeight;
+    if (words.size() == 3) {
+      int w = 0;
+      int h = 0;
+      char tail = 0;
+      if (std::sscanf(words[2].c_str(), "%dx%d%c", &w, &h, &tail) != 2 || w < 16 || h < 16 ||
+          w > 8192 || h > 8192) {
+        return fail("\"" + words[2] + "\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192");
+      }
+      c->width = w;
+      c->height = h;
+    }
+    return set(c, K::window);
   }
 
   std::vector<std::string> words;

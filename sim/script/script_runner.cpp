@@ -136,6 +136,8 @@ bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string*
       return target.writeDump(c.path, problem);
     case Kind::png:
       return target.writePng(c.path, problem);
+    case Kind::window:
+      return target.writeWindowPng(c.path, c.width, c.height, problem);
   }
   return true;
 }

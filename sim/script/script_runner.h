@@ -22,6 +22,9 @@ class ScriptTarget {
   virtual SimulatedDevices& simulatedDevices() = 0;
   virtual bool writeDump(const std::string& path, std::string* error) = 0;
   virtual bool writePng(const std::string& path, std::string* error) = 0;
+  // The simulator's whole window (the screen and its panel) at that size, as PNG.
+  virtual bool writeWindowPng(const std::string& path, int width, int height,
+                              std::string* error) = 0;
   // Called before a script lets time pass, so other threads can catch up with the clock.
   virtual void beforeTimePasses() {}
 };

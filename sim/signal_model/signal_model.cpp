@@ -117,9 +117,10 @@ bool SignalModel::isSatellite() const {
 
 double SignalModel::lossNow() const {
   double az = azimuth;
-  // Another satellite on the arc sits that much further along in azimuth.
+  // Another satellite on the arc lies that much further along in azimuth, east for a larger
+  // orbital position: the dish turns east (positive azimuth) to reach it.
   if (isSatellite() && hasTransponder && transponder.satellite.valid) {
-    az += (transponder.satellite.orbital_position - profile.signal.aimedPosition) / 10.0;
+    az -= (transponder.satellite.orbital_position - profile.signal.aimedPosition) / 10.0;
   }
   return signalmath::pointingLossDb(az, elevation, profile.signal.beamwidthDeg);
 }

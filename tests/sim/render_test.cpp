@@ -18,9 +18,12 @@
 #include "ewidgets.h"
 #include "ewindow.h"
 #include "osd_palette.h"
+#include "panel_painter.h"
 #include "screen_layout.h"
 #include "screen_renderer.h"
 #include "wav_file.h"
+#include "window_layout.h"
+#include "window_renderer.h"
 
 namespace {
 constexpr uint32_t kOpaque = 0xFF000000u;
@@ -110,33 +113,48 @@ struct TestWindow {
     window->show();
   }
 
-  Image render(const SidePanel* panel = nullptr) { return renderScreen(window.get(), {}, panel); }
+  Image render() { return renderScreen(window.get(), {}); }
 };
 
 std::string tempPath(const std::string& name) {
   return testing::TempDir() + "render_test_" + std::to_string(getpid()) + "_" + name;
 }
 
-TEST(RenderScreen, ImageIsTheReceiverScreenWidenedByThePanel) {
+TEST(RenderScreen, ImageIsTheReceiverScreen) {
   TestWindow w;
-  const SidePanel panel{{"azimuth 12.3", "elevation 30.0"}};
+  const Image image = w.render();
+  EXPECT_EQ(image.width, kScreenWidth);
+  EXPECT_EQ(image.height, kScreenHeight);
+  ASSERT_EQ(image.argb.size(), static_cast<size_t>(kScreenWidth) * kScreenHeight);
+  EXPECT_EQ(countPixels(image, eRect(ePoint(0, 0), eSize(kScreenWidth, kScreenHeight)),
+                        [](uint32_t p) { return (p & kOpaque) != kOpaque; }),
+            0);
+}
+
+TEST(RenderWindow, ScreenIsScaledIntoItsPlaceAndThePanelDrawnBesideIt) {
+  TestWindow w;
+  const Image screen = w.render();
+  PanelView panel;
+  panel.title = "Simulated receiver";
+  panel.rows = {{"Dish", "az +1.00"}};
   struct Case {
-    const SidePanel* panel;
-    int width;
+    int width, height;
   };
-  const Case cases[] = {{nullptr, kScreenWidth}, {&panel, kScreenWidth + kSidePanelWidth}};
-  for (const Case& c : cases) {
-    const Image image = w.render(c.panel);
-    EXPECT_EQ(image.width, c.width);
-    EXPECT_EQ(image.height, kScreenHeight);
-    ASSERT_EQ(image.argb.size(), static_cast<size_t>(c.width) * kScreenHeight);
-    EXPECT_EQ(countPixels(image, eRect(ePoint(0, 0), eSize(c.width, kScreenHeight)),
-                          [](uint32_t p) { return (p & kOpaque) != kOpaque; }),
-              0);
+  for (const Case c : {Case{1280, 576}, Case{640, 288}, Case{500, 900}}) {
+    const Image image = renderWindow(screen, panel, c.width, c.height);
+    ASSERT_EQ(image.width, c.width);
+    ASSERT_EQ(image.height, c.height);
+    const WindowLayout layout = layoutWindow(c.width, c.height);
+    // The bar's green fill, half way along, lands where the scaled screen puts it.
+    const double x = layout.screen.x + (kClient.x + 12 + 120) * layout.scale;
+    const double y = layout.screen.y + (kClient.y + 45) * layout.scale;
+    const uint32_t pixel = image.argb[static_cast<size_t>(y) * c.width + static_cast<size_t>(x)];
+    EXPECT_EQ(pixel, opaque(0x20B040)) << c.width << "x" << c.height;
+    const eRect text(ePoint(static_cast<int>(layout.panel.x), static_cast<int>(layout.panel.y)),
+                     eSize(static_cast<int>(layout.panel.width), 40));
+    EXPECT_GT(differingFrom(image, text, panelColor(PanelColor::fill)), 30)
+        << c.width << "x" << c.height;
   }
-  const Image withPanel = w.render(&panel);
-  const eRect panelText(ePoint(kScreenWidth + 12, 0), eSize(kSidePanelWidth - 24, 60));
-  EXPECT_GT(differingFrom(withPanel, panelText, osdColor(OsdColor::panelFill)), 50);
 }
 
 TEST(RenderScreen, BarFillsWithItsLeftColorUpToItsPercentage) {
@@ -332,9 +350,9 @@ TEST(RenderScreen, MessageBoxAppearsCentredOverTheWindowWithAnOkHint) {
     return countPixels(image, eRect(ePoint(0, 0), eSize(kScreenWidth, kScreenHeight)),
                        [hint](uint32_t p) { return p == hint; });
   };
-  EXPECT_EQ(hintPixels(renderScreen(w.window.get(), {&box}, nullptr)), 0);  // not shown yet
+  EXPECT_EQ(hintPixels(renderScreen(w.window.get(), {&box})), 0);  // not shown yet
   box.show();
-  const Image image = renderScreen(w.window.get(), {&box}, nullptr);
+  const Image image = renderScreen(w.window.get(), {&box});
   EXPECT_GT(hintPixels(image), 1000);
   // The hint sits on the window's vertical centre line, inside the window.
   int left = image.width, right = -1, top = image.height, bottom = -1;

@@ -59,10 +59,22 @@ TEST(MapSdlKey, DishStepsWithFineStepsUnderShift) {
   }
 }
 
+TEST(MapSdlKey, PForgetsTheBestReadingOncePerPress) {
+  for (unsigned mod : {0u, static_cast<unsigned>(KMOD_LSHIFT)}) {
+    const KeyAction action = mapSdlKey(SDLK_p, mod);
+    EXPECT_TRUE(action.resetPeak);
+    EXPECT_FALSE(action.isRemoteKey);
+    EXPECT_FALSE(action.repeats);
+    EXPECT_EQ(action.azimuthStep, 0.0);
+  }
+  EXPECT_FALSE(mapSdlKey(SDLK_d, 0).resetPeak);
+}
+
 TEST(MapSdlKey, OtherKeysDoNothing) {
   for (SDL_Keycode key : {SDLK_q, SDLK_SPACE, SDLK_F1, SDLK_1, SDLK_TAB}) {
     const KeyAction action = mapSdlKey(key, 0);
     EXPECT_FALSE(action.isRemoteKey) << SDL_GetKeyName(key);
+    EXPECT_FALSE(action.resetPeak) << SDL_GetKeyName(key);
     EXPECT_EQ(action.azimuthStep, 0.0) << SDL_GetKeyName(key);
     EXPECT_EQ(action.elevationStep, 0.0) << SDL_GetKeyName(key);
   }

@@ -1,0 +1,54 @@
+#pragma once
+// Sees each refresh of the finder as it happens. It sits between the plug-in's device seam and
+// the device models, and between the receiver's frontend readings and the signal model, passes
+// everything through unchanged, and tells when the finder measures:
+//  - satellite mode: when the finder opens the frontend device for its frequency query, which
+//    each refresh does once, after its register reads (the open counts even when it fails);
+//  - terrestrial mode: when the finder asks the frontend for its SNR, first in each refresh.
+// It also keeps the noise value the finder read from the satellite demodulator in the refresh
+// under way, since the tone's pitch follows from it.
+
+#include <functional>
+#include <mutex>
+
+#include "host/edvb.h"
+#include "seam/device_seam.h"
+
+class MeasurementTap : public DeviceSeam, public eFrontendSource {
+ public:
+  // `noiseRegister`: where the demodulator at 0x68 keeps its 16-bit noise value (-1: none).
+  MeasurementTap(DeviceSeam& devices, eFrontendSource& frontend, int noiseRegister);
+
+  // Called on the GUI thread, inside the finder's refresh, at each measurement.
+  std::function<void()> onMeasurement;
+  // The noise value the finder read since the last measurement: -1 when that read failed or
+  // was not made, as the finder's reader reports it then.
+  int noiseRead() const;
+
+  // DeviceSeam: passed through.
+  int open(const char* path, int flags) override;
+  int close(int fd) override;
+  ssize_t read(int fd, void* buf, size_t count) override;
+  ssize_t write(int fd, const void* buf, size_t count) override;
+  int ioctl(int fd, unsigned long request, void* arg) override;
+  void sleepMicroseconds(unsigned long us) override;
+
+  // eFrontendSource: passed through.
+  int snr() override;
+  int signalStrength() override;
+  int ber() override;
+  unsigned status() override;
+
+ private:
+  void measured();
+
+  DeviceSeam& inner;
+  eFrontendSource& frontend;
+  const int noiseRegister;
+  // The I2C descriptor open now (the finder opens one at a time), its device and register.
+  mutable std::mutex mutex;
+  int busFd = -1;
+  long busAddress = -1;
+  int busRegister = -1;
+  int noise = -1;
+};
