@@ -69,7 +69,8 @@ void frame(cairo_t* cr, const Area& a, double lo, double hi, double step, const 
     cairo_stroke(cr);
     color(cr, PlotColor::text);
     cairo_set_font_size(cr, px);
-    const std::string label = format("%.0f", v) + unit;
+    // + 0.0 turns the -0 that a range starting at 0 gives into 0.
+    const std::string label = format("%.0f", v + 0.0) + unit;
     text(cr, a.x - 6 - rightAligned(cr, label), y + px * 0.35, label, px);
   }
   color(cr, PlotColor::text);
