@@ -27,12 +27,12 @@ if(VEVOVUVADO_SIGCXX_ARCHIVE)
     message(FATAL_ERROR "VEVOVUVADO_SIGCXX_ARCHIVE: no such file: ${_vv_sigcxx_archive}")
   endif()
   set(_vv_sigcxx_source URL "${_vv_sigcxx_archive}" URL_HASH SHA256=${_vv_sigcxx_archive_sha256})
+  set(_vv_sigcxx_from "${_vv_sigcxx_archive}")
 else()
-  set(_vv_sigcxx_source
-    GIT_REPOSITORY https://github.com/libsigcplusplus/libsigcplusplus.git
-    GIT_TAG ${_vv_sigcxx_commit} GIT_SHALLOW OFF)
+  set(_vv_sigcxx_repository https://github.com/libsigcplusplus/libsigcplusplus.git)
+  set(_vv_sigcxx_source GIT_REPOSITORY ${_vv_sigcxx_repository} GIT_TAG ${_vv_sigcxx_commit})
+  set(_vv_sigcxx_from "${_vv_sigcxx_repository} at ${_vv_sigcxx_commit}")
 endif()
-list(GET _vv_sigcxx_source 1 _vv_sigcxx_from)
 message(STATUS "libsigc++ for ${CMAKE_SYSTEM_PROCESSOR}: built from ${_vv_sigcxx_from}")
 
 set(_vv_sigcxx_dir ${PROJECT_BINARY_DIR}/third_party/libsigc++)
