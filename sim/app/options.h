@@ -16,6 +16,7 @@ struct SimOptions {
   std::string module;  // empty: the module built with this program
   bool headless = false;
   bool help = false;
+  bool version = false;
 };
 
 // False with `error` set for an unknown option or a missing value.
