@@ -1,6 +1,9 @@
 // The device models that stand behind the device seam in tests and in the simulator.
 
 #include <fcntl.h>
+#include <pthread.h>
+
+#include <atomic>
 
 #include "seam/device_requests.h"
 #include "support/finder_fixture.h"
@@ -112,6 +115,50 @@ TEST_F(DeviceModelTest, AudioQueueDrainsAtTwelveThousandBytesPerSecond) {
   EXPECT_EQ(heard[4095], 5);
   EXPECT_EQ(heard[4096], 0);
   ::devices().close(fd);
+}
+
+// A module thread as the tone thread uses the seam: a pass, then a 50 ms sleep, until stopped.
+struct ModuleThread {
+  std::atomic<int> passes{0};
+  std::atomic<bool> stop{false};
+  std::atomic<bool> ended{false};
+  static void* run(void* p) {
+    auto* self = static_cast<ModuleThread*>(p);
+    for (;;) {
+      ++self->passes;
+      if (self->stop.load())
+        break;
+      ::devices().sleepMicroseconds(50000);
+    }
+    self->ended = true;
+    pthread_exit(nullptr);
+  }
+};
+
+TEST_F(DeviceModelTest, ModuleThreadsStartOnTheVirtualClockAndEndUnderTheBusyWait) {
+  ModuleThread module;
+  pthread_t thread;
+  ASSERT_EQ(::devices().createThread(&thread, nullptr, ModuleThread::run, &module), 0);
+  EXPECT_EQ(module.passes.load(), 1) << "returns once the thread sleeps";
+
+  // A start that fails leaves nothing for the clock to wait for.
+  pthread_attr_t hugeStack;
+  pthread_attr_init(&hugeStack);
+  pthread_attr_setstacksize(&hugeStack, size_t{1} << 60);
+  pthread_t never;
+  EXPECT_NE(::devices().createThread(&never, &hugeStack, ModuleThread::run, &module), 0);
+  pthread_attr_destroy(&hugeStack);
+
+  loop.advance(100);
+  EXPECT_EQ(module.passes.load(), 3);
+
+  module.stop = true;
+  ::devices().beforeBusyWait();
+  while (!module.ended.load()) {
+  }
+  EXPECT_EQ(module.passes.load(), 4);
+  EXPECT_EQ(loop.nowMs(), 150);
+  pthread_join(thread, nullptr);
 }
 
 TEST_F(DeviceModelTest, MissingAudioDeviceFailsToOpen) {

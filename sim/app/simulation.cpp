@@ -2,10 +2,8 @@
 
 #include <dlfcn.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <thread>
 
 #include "dump/host_windows.h"
 #include "dump/state_dump.h"
@@ -26,11 +24,6 @@ Simulation::Simulation(const Profile& p, eMainloop::Time time)
   receiver.install();
   eSkin::setActive(&skin);
   devices.audio.setPresent(profile.audioDevice);
-  devices.setSleep([this](unsigned long us) {
-    sleepingThreads.fetch_add(1);
-    eApp->sleepUs(static_cast<int64_t>(us));
-    sleepingThreads.fetch_sub(1);
-  });
   eMessageBox::clearMessageBoxes();
   model.start();
 }
@@ -41,23 +34,6 @@ Simulation::~Simulation() {
   eSkin::setActive(nullptr);
   receiver.setFrontendSource(nullptr);
   loop().setInputDriver(nullptr);
-}
-
-void Simulation::beforeTimePasses() {
-  // Virtual time waits for a thread only while that thread sleeps on the clock. The tone thread
-  // holds the audio device from just before it starts until it ends; while the device is open
-  // and the thread is not asleep yet (starting up, or between two passes), time must not jump
-  // ahead of it, or the tone would fall silent for the seconds skipped.
-  if (!loop().isVirtual())
-    return;
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-  while (devices.audio.openDescriptors() > 0 && sleepingThreads.load() == 0 &&
-         std::chrono::steady_clock::now() < giveUp) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  // The count rises just before the sleep registers with the clock: give it that moment.
-  if (sleepingThreads.load() > 0)
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
 }
 
 bool Simulation::loadModule(const std::string& path, std::string* error) {

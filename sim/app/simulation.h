@@ -4,7 +4,6 @@
 // and the signal model. It loads the plug-in module with dlopen and calls plugin_exec exactly
 // as the receiver's GUI host does. One at a time per process (the host's state is global).
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -51,8 +50,6 @@ class Simulation : public ScriptTarget {
   SimulatedDevices& simulatedDevices() override { return devices; }
   bool writeDump(const std::string& path, std::string* error) override;
   bool writePng(const std::string& path, std::string* error) override;
-  // Waits (a little real time at most) until the tone thread, when there is one, sleeps.
-  void beforeTimePasses() override;
 
  private:
   using PluginExec = int (*)(void*);
@@ -64,8 +61,6 @@ class Simulation : public ScriptTarget {
   SimulatedDevices devices;
   SimulatedDevices::Installed seam{devices};
   SignalModel model;
-  // Threads inside a device-seam sleep now (the tone thread's passes).
-  std::atomic<int> sleepingThreads{0};
   void* module = nullptr;
   PluginExec pluginExec = nullptr;
 };

@@ -22,8 +22,6 @@ class ScriptTarget {
   virtual SimulatedDevices& simulatedDevices() = 0;
   virtual bool writeDump(const std::string& path, std::string* error) = 0;
   virtual bool writePng(const std::string& path, std::string* error) = 0;
-  // Called before a script lets time pass, so other threads can catch up with the clock.
-  virtual void beforeTimePasses() {}
 };
 
 class ScriptRunner : public eInputDriver {
