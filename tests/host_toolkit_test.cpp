@@ -171,6 +171,21 @@ TEST_F(ToolkitTest, DefaultReceiverDescribesASatelliteSetup) {
   EXPECT_EQ(eDVB::getInstance()->getServiceAPI(), nullptr);
 }
 
+TEST(DebugLog, KeepsLinesOnlyWhileAskedAndTheSinkGetsThemAnyway) {
+  std::vector<std::string> sunk;
+  debuglog::setSink([&sunk](const std::string& line) { sunk.push_back(line); });
+  debuglog::keepLines(false);
+  eDebug("one %d", 1);
+  EXPECT_TRUE(debuglog::lines().empty());
+  debuglog::keepLines(true);
+  eDebug("two");
+  EXPECT_EQ(debuglog::lines(), std::vector<std::string>{"two"});
+  debuglog::keepLines(false);
+  EXPECT_TRUE(debuglog::lines().empty()) << "switching off drops what was kept";
+  debuglog::setSink(nullptr);
+  EXPECT_EQ(sunk, (std::vector<std::string>{"one 1", "two"}));
+}
+
 // The finder logs the playing transponder's address as an int ("oldTp %d"); for its log to
 // repeat from run to run those 32 bits must not depend on where the process was put.
 TEST(ServiceTransponder, ItsAddressRepeatsInTheBitsTheFinderLogs) {

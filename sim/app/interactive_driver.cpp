@@ -5,8 +5,6 @@
 namespace {
 std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
-// The host keeps every log line for tests; a long session only needs the file.
-constexpr unsigned kFramesBetweenLogTrims = 3600;
 }  // namespace
 
 void InteractiveDriver::requestQuit() {
@@ -34,9 +32,5 @@ void InteractiveDriver::idle(eMainloop& loop) {
   front.present(simulation.render(true));
   if (keepScreen)
     screen = simulation.render(false);
-  const int64_t now = loop.nowUs();
-  front.playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
-  playedUntilUs = now;
-  if (++frames % kFramesBetweenLogTrims == 0)
-    debuglog::clear();
+  front.playAudio(simulation.takeSound());
 }

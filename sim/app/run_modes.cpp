@@ -5,21 +5,32 @@
 
 #include "interactive_driver.h"
 #include "sdl_front.h"
-#include "wav_file.h"
 
 namespace {
-constexpr int kSampleRate = 12000;
+// The WAV file fills while the finder runs; what fails, at the start or later, is reported
+// once the finder has closed.
+class SoundFile {
+ public:
+  SoundFile(Simulation& s, const std::string& p) : simulation(s), path(p) {
+    if (!path.empty())
+      opened = simulation.recordSound(path, &error);
+  }
+  bool finish() {
+    if (path.empty())
+      return true;
+    if (opened && simulation.finishSound(&error))
+      return true;
+    std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the sound: %s\n", path.c_str(),
+                 error.c_str());
+    return false;
+  }
 
-bool writeHeard(Simulation& simulation, const std::string& path) {
-  if (path.empty())
-    return true;
+ private:
+  Simulation& simulation;
+  const std::string path;
+  bool opened = false;
   std::string error;
-  if (writeWav(path, simulation.heard(), kSampleRate, &error))
-    return true;
-  std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the sound: %s\n", path.c_str(),
-               error.c_str());
-  return false;
-}
+};
 
 bool writeScreen(Simulation& simulation, const std::string& path) {
   if (path.empty())
@@ -39,9 +50,10 @@ int runScript(Simulation& simulation, const Script& script, const std::string& s
     runner.skipMissingWidgets();
   bool written = true;
   runner.onFinished = [&] { written = writeScreen(simulation, outputs.png); };
+  SoundFile sound(simulation, outputs.wav);
   simulation.runPlugin(runner);
   runner.checkAllRan();
-  written = writeHeard(simulation, outputs.wav) && written;
+  written = sound.finish() && written;
   if (runner.failed()) {
     std::fprintf(stderr, "vevovuvado-sim: %s\n", runner.error().c_str());
     return 2;
@@ -64,8 +76,10 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
   std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
   if (!outputs.png.empty())
     driver.keepLastScreen();
+  SoundFile sound(simulation, outputs.wav);
+  simulation.listenToSound();
   simulation.runPlugin(driver);
-  bool written = writeHeard(simulation, outputs.wav);
+  bool written = sound.finish();
   if (!outputs.png.empty() && !writePng(driver.lastScreen(), outputs.png, &error)) {
     std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
                  error.c_str());

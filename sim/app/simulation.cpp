@@ -101,8 +101,40 @@ SidePanel Simulation::panel() const {
   return side;
 }
 
-std::vector<int8_t> Simulation::heard() const {
-  return devices.audio.timeline(0, eApp ? eApp->nowUs() : 0);
+bool Simulation::recordSound(const std::string& path, std::string* error) {
+  if (!wav.open(path, OssAudioModel::kRate, error))
+    return false;
+  devices.audio.setPlayedSink([this](const int8_t* s, size_t n) { playedSound(s, n); });
+  return true;
+}
+
+void Simulation::listenToSound() {
+  listening = true;
+  devices.audio.setPlayedSink([this](const int8_t* s, size_t n) { playedSound(s, n); });
+}
+
+void Simulation::playedSound(const int8_t* samples, size_t count) {
+  wav.append(samples, count);
+  if (listening) {
+    std::lock_guard<std::mutex> lock(heardMutex);
+    heard.insert(heard.end(), samples, samples + count);
+  }
+}
+
+std::vector<int8_t> Simulation::takeSound() {
+  devices.audio.flushPlayed(loop().nowUs());
+  std::lock_guard<std::mutex> lock(heardMutex);
+  std::vector<int8_t> out;
+  out.swap(heard);
+  return out;
+}
+
+bool Simulation::finishSound(std::string* error) {
+  if (!wav.isOpen())
+    return true;
+  devices.audio.flushPlayed(loop().nowUs());
+  devices.audio.setPlayedSink(nullptr);
+  return wav.close(error);
 }
 
 eWidget* Simulation::findWidget(const std::string& name) {

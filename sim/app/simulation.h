@@ -4,6 +4,7 @@
 // and the signal model. It loads the plug-in module with dlopen and calls plugin_exec exactly
 // as the receiver's GUI host does. One at a time per process (the host's state is global).
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "script/script_runner.h"
 #include "signal_model/signal_model.h"
 #include "simulated_devices.h"
+#include "wav_file.h"
 
 // Makes the loop the host's eApp before anything that needs one is built.
 struct HostClock {
@@ -41,8 +43,16 @@ class Simulation : public ScriptTarget {
   // simulator's panel to the right when asked.
   Image render(bool withPanel);
   SidePanel panel() const;
-  // What the loudspeaker played from the start until now.
-  std::vector<int8_t> heard() const;
+  // What the loudspeaker plays goes, as it plays, to a WAV file and to a listener, and is not
+  // kept beyond that. Both are asked for before the plug-in runs.
+  // Streams into a WAV file at `path`; false with the reason when it cannot be created.
+  bool recordSound(const std::string& path, std::string* error);
+  // Gathers what plays for takeSound() (the desktop window's sound output).
+  void listenToSound();
+  // What played since the last call, up to now.
+  std::vector<int8_t> takeSound();
+  // Everything up to now into the WAV file, which is then complete; false with the reason.
+  bool finishSound(std::string* error);
 
   // ScriptTarget
   eWidget* findWidget(const std::string& name) override;
@@ -61,6 +71,12 @@ class Simulation : public ScriptTarget {
   SimulatedDevices devices;
   SimulatedDevices::Installed seam{devices};
   SignalModel model;
+  void playedSound(const int8_t* samples, size_t count);  // the audio model's play-out sink
+
+  WavWriter wav;
+  bool listening = false;
+  std::mutex heardMutex;  // taken inside the audio model's lock
+  std::vector<int8_t> heard;
   void* module = nullptr;
   PluginExec pluginExec = nullptr;
 };

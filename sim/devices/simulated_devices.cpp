@@ -37,6 +37,11 @@ int SimulatedDevices::openDescriptors() const {
   return static_cast<int>(descriptors.size());
 }
 
+void SimulatedDevices::setRecording(bool on) {
+  i2c.setRecording(on);
+  audio.setRecording(on);
+}
+
 void SimulatedDevices::setSleep(std::function<void(unsigned long)> s) {
   std::lock_guard<std::mutex> lock(mutex);
   sleeper = std::move(s);

@@ -30,6 +30,9 @@ class SimulatedDevices : public DeviceSeam {
 
   // Descriptors open now on all devices.
   int openDescriptors() const;
+  // Recording of the I2C transfers and of every audio block and write (see the models); off
+  // by default, so a long run keeps nothing it was not asked for.
+  void setRecording(bool on);
   // How sleeps are served; by default the host main loop's sleep (virtual time aware), or a
   // real sleep when there is no main loop. Threads started while another sleeper is set are
   // not registered with the main loop.
