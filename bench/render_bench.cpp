@@ -26,7 +26,6 @@ class SettleThenRun : public eInputDriver {
   void idle(eMainloop& loop) override {
     if (step == 0) {
       ++step;
-      simulation.beforeTimePasses();
       loop.advance(kSettleMs);
       return;
     }

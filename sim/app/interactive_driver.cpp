@@ -9,8 +9,6 @@
 namespace {
 std::atomic<bool> quitRequested{false};
 constexpr long kFrameMs = 16;
-// The host keeps every log line for tests; a long session only needs the file.
-constexpr unsigned kFramesBetweenLogTrims = 3600;
 // Steps of 0.1 and 0.02 degrees add up with rounding errors; keep the dish on their grid, so
 // forty steps west from 4 degrees are exactly 0 again.
 double onDishGrid(double degrees) {
@@ -51,9 +49,5 @@ void InteractiveDriver::idle(eMainloop& loop) {
   front.present(renderWindow(shown, simulation.panel(), width, height));
   if (keepScreen)
     screen = shown;
-  const int64_t now = loop.nowUs();
-  front.playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
-  playedUntilUs = now;
-  if (++frames % kFramesBetweenLogTrims == 0)
-    debuglog::clear();
+  front.playAudio(simulation.takeSound());
 }

@@ -23,9 +23,7 @@ class InteractiveDriver : public eInputDriver {
  private:
   SdlFront& front;
   Simulation& simulation;
-  int64_t playedUntilUs = 0;
   bool quitting = false;
-  unsigned frames = 0;
   bool keepScreen = false;
   Image screen;
 };
