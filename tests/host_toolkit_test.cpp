@@ -189,6 +189,9 @@ TEST(DebugLog, KeepsLinesOnlyWhileAskedAndTheSinkGetsThemAnyway) {
 // The finder logs the playing transponder's address as an int ("oldTp %d"); for its log to
 // repeat from run to run those 32 bits must not depend on where the process was put.
 TEST(ServiceTransponder, ItsAddressRepeatsInTheBitsTheFinderLogs) {
+  if (sizeof(void*) < 8)
+    GTEST_SKIP() << "a 32-bit pointer is all the finder logs: two records alive at once cannot "
+                    "share those bits, and a 32-bit process keeps ordinary addresses";
   eTransponder tp;
   tp.satellite.valid = 1;
   auto logged = [](StandInReceiver& r) {
