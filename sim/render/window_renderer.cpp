@@ -27,7 +27,9 @@ void paintScreen(cairo_t* cr, const Image& screen, const Area& where, double sca
   cairo_translate(cr, where.x, where.y);
   cairo_scale(cr, scale, scale);
   cairo_set_source_surface(cr, source, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  // Bilinear, not GOOD: for scales other than halves GOOD takes pixman's separable convolution,
+  // which swaps the colour channels on big-endian machines (seen on s390x: green drawn purple).
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
   cairo_rectangle(cr, 0, 0, screen.width, screen.height);
   cairo_fill(cr);
   cairo_restore(cr);
