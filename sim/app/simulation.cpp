@@ -9,6 +9,7 @@
 
 #include "dump/host_windows.h"
 #include "dump/state_dump.h"
+#include "input/shown_text.h"
 #include "profile/profile_apply.h"
 
 HostClock::HostClock(eMainloop::Time mode) : loop(mode) {
@@ -143,7 +144,7 @@ bool Simulation::writeDump(const std::string& path, std::string* error) {
   if (out)
     out << dumpState(finderWindow(), receiver, devices, loop().nowMs()).dump(2) << "\n";
   if (!out) {
-    *error = path + ": cannot write the dump";
+    *error = shownPath(path) + ": cannot write the dump";
     return false;
   }
   return true;
@@ -152,7 +153,7 @@ bool Simulation::writeDump(const std::string& path, std::string* error) {
 bool Simulation::writePng(const std::string& path, std::string* error) {
   std::string reason;
   if (!::writePng(render(false), path, &reason)) {
-    *error = path + ": cannot write the image: " + reason;
+    *error = shownPath(path) + ": cannot write the image: " + reason;
     return false;
   }
   return true;
