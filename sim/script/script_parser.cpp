@@ -171,7 +171,6 @@ class LineParser {
   std::vector<std::string> words;
   std::string* error;
 };
-}  // namespace
 
 // Scripts are plain text: a byte below 0x20 other than tab and carriage return (a line read
 // from a Windows file ends in one), or DEL, is refused, so a NUL cannot cut a word short and a
@@ -184,6 +183,7 @@ size_t controlCharacterColumn(const std::string& line) {
   }
   return 0;
 }
+}  // namespace
 
 bool parseScript(const std::string& text, const std::string& source, Script* script,
                  std::string* error) {
