@@ -4,10 +4,16 @@
 #include <cstdlib>
 
 namespace {
-// |a - b| computed wide: the same as the 32-bit difference for values in range, and no
-// overflow for any others.
-int64_t distance(int64_t a, int64_t b) {
-  return a > b ? a - b : b - a;
+// |a - b| of the receiver's 32-bit subtraction: the difference wraps modulo 2^32 and is read
+// as signed, so 2000 and 4294967295 are 2001 apart. Subtracting unsigned and taking the
+// absolute value in 64 bits keeps every input free of overflow, INT_MIN included.
+int64_t distance(uint32_t a, uint32_t b) {
+  const auto d = static_cast<int32_t>(a - b);
+  return d < 0 ? -static_cast<int64_t>(d) : d;
+}
+
+int64_t distance(int a, int b) {
+  return distance(static_cast<uint32_t>(a), static_cast<uint32_t>(b));
 }
 
 bool inversionsMatch(int a, int b) {

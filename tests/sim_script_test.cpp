@@ -70,10 +70,20 @@ TEST(SimScript, LeadingZeroStaysDecimal) {
   EXPECT_EQ(script.commands[0].number, 10);
 }
 
+TEST(SimScript, TabsAndWindowsLineEndsAreWhiteSpace) {
+  Script script;
+  std::string error;
+  ASSERT_TRUE(parseScript("wait\t10\r\nkey\tok \r\n", "s", &script, &error)) << error;
+  ASSERT_EQ(script.commands.size(), 2u);
+  EXPECT_EQ(script.commands[0].number, 10);
+  EXPECT_EQ(script.commands[1].key, eKey::ok);
+}
+
 TEST(SimScript, BadLinesAreRefusedWithTheirLineNumber) {
+  const std::string huge(1u << 20, 'x');
   struct Case {
-    const char* text;
-    const char* error;
+    std::string text;
+    std::string error;
   };
   const Case cases[] = {
       {"wait\n", "s.txt:1: wait takes 1 argument, got 0"},
@@ -97,12 +107,29 @@ TEST(SimScript, BadLinesAreRefusedWithTheirLineNumber) {
       {"window\n", "s.txt:1: window takes a file and optionally a size, got 0 arguments"},
       {"window w.png big\n", "s.txt:1: \"big\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192"},
       {"window w.png 8x8\n", "s.txt:1: \"8x8\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192"},
+      {"window w.png 99999999999999999999x16\n",
+       "s.txt:1: \"99999999999999999999x16\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192"},
+      // A NUL must not cut a word short, nor a message.
+      {std::string("wait 10\0junk\n", 13), "s.txt:1: control character \\x00 in column 8"},
+      {std::string("wait 1\nwait \0\0\0\n", 14), "s.txt:2: control character \\x00 in column 6"},
+      {"# bell \a in a comment\n", "s.txt:1: control character \\x07 in column 8"},
+      {"key ok\x7f\n", "s.txt:1: control character \\x7f in column 7"},
+      {"wait 1\n\x1b[2J\n", "s.txt:2: control character \\x1b in column 1"},
+      // Input quoted in a message is cut, however long the word.
+      {huge + "\n",
+       "s.txt:1: unknown command \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (wait, key"},
+      {"wait " + huge + "\n", "s.txt:1: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not a"},
+      {"wait 0000000000000000000000000000000000000000000000000003600001\n",
+       "s.txt:1: 0000000000000000000000000000000000000000... is out of range 0 to 3600000"},
+      {"key \xc3\xa9t\xe9\n", "s.txt:1: unknown key \"\xc3\xa9t\\xe9\""},
   };
   for (const Case& c : cases) {
     Script script;
     std::string error;
-    EXPECT_FALSE(parseScript(c.text, "s.txt", &script, &error)) << c.text;
-    EXPECT_EQ(error.rfind(c.error, 0), 0u) << "got: " << error << "\nwanted: " << c.error;
+    EXPECT_FALSE(parseScript(c.text, "s.txt", &script, &error)) << c.text.substr(0, 80);
+    EXPECT_EQ(error.rfind(c.error, 0), 0u)
+        << "got: " << error.substr(0, 300) << "\nwanted: " << c.error;
+    EXPECT_LE(error.size(), 200u);
   }
 }
 

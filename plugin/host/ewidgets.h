@@ -97,6 +97,8 @@ class eComboBox : public eLabel {
   // with that entry, then the focus returns to the box. -1 when the index is out of range.
   int choose(int index);
   bool isOpen() const { return open_; }
+  // How many entries the open list shows at once: the constructor's argument.
+  int openEntries() const { return openEntries_; }
   int highlighted() const { return highlight_; }
 
   SigC::Signal1<void, eListBoxEntryText*> selchanged;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "demo_script.h"
+#include "input/input_file.h"
 #include "module_path.h"
 #include "options.h"
 #include "profile/profile.h"
@@ -126,6 +127,9 @@ int main(int argc, char** argv) {
     Simulation simulation(
         profile, scripted || demo ? eMainloop::Time::virtualTime : eMainloop::Time::realTime);
     const std::string module = options.module.empty() ? defaultModulePath() : options.module;
+    // dlopen would wait for ever on a FIFO.
+    if (!refuseUnlessRegularFile(module, &error))
+      return refuse(error);
     if (!simulation.loadModule(module, &error)) {
       std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
       return 1;

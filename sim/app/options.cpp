@@ -1,6 +1,10 @@
 #include "options.h"
 
+#include "input/shown_text.h"
+
 namespace {
+// Longer than any path the system takes (PATH_MAX), so surely a mistake.
+constexpr size_t kLongestValue = 4096;
 struct ValueOption {
   const char* flag;
   std::string SimOptions::*field;
@@ -12,6 +16,22 @@ const ValueOption kValueOptions[] = {
     {"--module", &SimOptions::module},   {"--csv", &SimOptions::csv},
     {"--plot", &SimOptions::plot},
 };
+
+bool acceptableValue(const std::string& flag, const std::string& value, std::string* error) {
+  if (value.size() > kLongestValue) {
+    *error = flag + " " + quotedText(value) + ": longer than " + std::to_string(kLongestValue) +
+             " characters";
+    return false;
+  }
+  for (char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      *error = flag + " " + quotedText(value) + ": a control character in the value";
+      return false;
+    }
+  }
+  return true;
+}
 }  // namespace
 
 const char* usageText() {
@@ -89,14 +109,19 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std
         option = &o;
     }
     if (!option) {
-      *error = "unknown option \"" + arg + "\"";
+      *error = "unknown option " + quotedText(arg);
       return false;
     }
     if (i + 1 >= args.size() || args[i + 1].empty()) {
       *error = arg + " needs a value";
       return false;
     }
-    parsed.*(option->field) = args[++i];
+    const std::string& value = args[++i];
+    // The values are paths that go into messages and file names: a control character in one
+    // is a slip of the shell, and would break the one-line message that names it.
+    if (!acceptableValue(arg, value, error))
+      return false;
+    parsed.*(option->field) = value;
   }
   *options = parsed;
   return true;

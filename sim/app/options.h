@@ -19,7 +19,8 @@ struct SimOptions {
   bool version = false;
 };
 
-// False with `error` set for an unknown option or a missing value.
+// False with `error` set (one line) for an unknown option, a missing value, or a value with a
+// control character or longer than any path (4096 characters).
 bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std::string* error);
 // The synopsis, printed after a bad option.
 const char* usageText();

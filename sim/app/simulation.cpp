@@ -7,6 +7,7 @@
 
 #include "dump/host_windows.h"
 #include "dump/state_dump.h"
+#include "input/shown_text.h"
 #include "panel_content.h"
 #include "profile/profile_apply.h"
 #include "readings/finder_readout.h"
@@ -200,7 +201,7 @@ bool Simulation::writeDump(const std::string& path, std::string* error) {
   if (out)
     out << dumpState(finderWindow(), receiver, devices, loop().nowMs()).dump(2) << "\n";
   if (!out) {
-    *error = path + ": cannot write the dump";
+    *error = shownPath(path) + ": cannot write the dump";
     return false;
   }
   return true;
@@ -209,7 +210,7 @@ bool Simulation::writeDump(const std::string& path, std::string* error) {
 bool Simulation::writePng(const std::string& path, std::string* error) {
   std::string reason;
   if (!::writePng(screen(), path, &reason)) {
-    *error = path + ": cannot write the image: " + reason;
+    *error = shownPath(path) + ": cannot write the image: " + reason;
     return false;
   }
   return true;
@@ -219,7 +220,7 @@ bool Simulation::writeWindowPng(const std::string& path, int width, int height,
                                 std::string* error) {
   std::string reason;
   if (!::writePng(window(width, height), path, &reason)) {
-    *error = path + ": cannot write the image: " + reason;
+    *error = shownPath(path) + ": cannot write the image: " + reason;
     return false;
   }
   return true;

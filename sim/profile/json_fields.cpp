@@ -25,12 +25,12 @@ const char* jsonTypeName(const nlohmann::json& value) {
   }
 }
 
-JsonFields::JsonFields(const nlohmann::json& v, std::string p, std::string* e)
-    : value(&v), place(std::move(p)), error(e) {}
+JsonFields::JsonFields(const nlohmann::json& v, std::string p, JsonProblem* e)
+    : value(&v), place(std::move(p)), problem(e) {}
 
-bool JsonFields::fail(const std::string& problem) {
+bool JsonFields::fail(const std::string& what) {
   if (ok())
-    *error = "at " + (place.empty() ? std::string("/") : place) + ": " + problem;
+    *problem = JsonProblem{true, place, what};
   return false;
 }
 
@@ -45,7 +45,7 @@ bool JsonFields::expectObject(std::initializer_list<const char*> known) {
     for (const char* key : known)
       listed = listed || it.key() == key;
     if (!listed) {
-      JsonFields member(*it, place + "/" + it.key(), error);
+      JsonFields member(*it, place + "/" + it.key(), problem);
       return member.fail("unknown field (a misspelt name?)");
     }
   }
@@ -75,7 +75,7 @@ bool JsonFields::integer(const char* key, long long min, long long max, long lon
   const nlohmann::json* f = field(key);
   if (!f)
     return false;
-  JsonFields at(*f, place + "/" + key, error);
+  JsonFields at(*f, place + "/" + key, problem);
   long long v = 0;
   if (f->is_number_unsigned()) {
     const auto u = f->get<unsigned long long>();
@@ -101,12 +101,12 @@ bool JsonFields::number(const char* key, double* out) {
   if (!f)
     return false;
   if (!f->is_number()) {
-    return JsonFields(*f, place + "/" + key, error)
+    return JsonFields(*f, place + "/" + key, problem)
         .fail(std::string("expected a number, found ") + jsonTypeName(*f));
   }
   const double v = f->get<double>();
   if (!std::isfinite(v))
-    return JsonFields(*f, place + "/" + key, error).fail("not finite");
+    return JsonFields(*f, place + "/" + key, problem).fail("not finite");
   *out = v;
   return true;
 }
@@ -116,7 +116,7 @@ bool JsonFields::boolean(const char* key, bool* out) {
   if (!f)
     return false;
   if (!f->is_boolean()) {
-    return JsonFields(*f, place + "/" + key, error)
+    return JsonFields(*f, place + "/" + key, problem)
         .fail(std::string("expected true or false, found ") + jsonTypeName(*f));
   }
   *out = f->get<bool>();
@@ -128,7 +128,7 @@ bool JsonFields::text(const char* key, std::string* out) {
   if (!f)
     return false;
   if (!f->is_string()) {
-    return JsonFields(*f, place + "/" + key, error)
+    return JsonFields(*f, place + "/" + key, problem)
         .fail(std::string("expected a string, found ") + jsonTypeName(*f));
   }
   *out = f->get<std::string>();
@@ -139,7 +139,7 @@ bool JsonFields::object(const char* key, JsonFields* out) {
   const nlohmann::json* f = field(key);
   if (!f)
     return false;
-  *out = JsonFields(*f, place + "/" + key, error);
+  *out = JsonFields(*f, place + "/" + key, problem);
   if (!f->is_object()) {
     return out->fail(std::string("expected an object, found ") + jsonTypeName(*f));
   }
@@ -150,7 +150,7 @@ bool JsonFields::array(const char* key, JsonFields* out) {
   const nlohmann::json* f = field(key);
   if (!f)
     return false;
-  *out = JsonFields(*f, place + "/" + key, error);
+  *out = JsonFields(*f, place + "/" + key, problem);
   if (!f->is_array()) {
     return out->fail(std::string("expected an array, found ") + jsonTypeName(*f));
   }
@@ -162,11 +162,11 @@ size_t JsonFields::size() const {
 }
 
 JsonFields JsonFields::element(size_t index) const {
-  return JsonFields((*value)[index], place + "/" + std::to_string(index), error);
+  return JsonFields((*value)[index], place + "/" + std::to_string(index), problem);
 }
 
 JsonFields JsonFields::member(const char* key) const {
-  return JsonFields(value->at(key), place + "/" + key, error);
+  return JsonFields(value->at(key), place + "/" + key, problem);
 }
 
 bool JsonFields::integer(const char* key, long long min, long long max, int* out) {

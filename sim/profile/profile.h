@@ -57,12 +57,14 @@ struct Profile {
   SignalParameters signal;
 };
 
-// Reads a profile from JSON text. On failure returns false and sets `error` to one line naming
-// `source`, the place in the document ("/networks/0/transponders/2/satellite/frequency") and
-// the problem. Never throws.
+// Reads a profile from JSON text. On failure returns false and sets `error` to one line
+// "<source>:<line>: at <place>: <problem>", the place a JSON pointer into the document
+// ("/networks/0/transponders/2/satellite/frequency"), or "<source>:<line>: not JSON, ..." for
+// text that does not parse. Never throws.
 bool parseProfile(const std::string& text, const std::string& source, Profile* profile,
                   std::string* error);
-// Reads the file at `path`; a file that cannot be read is reported like a bad document.
+// Reads the file at `path` (a regular file of at most 16 MiB, see readInputFile); a file that
+// cannot be read is reported as "<path>: <problem>".
 bool loadProfile(const std::string& path, Profile* profile, std::string* error);
 
 // The built-in satellite receiver as JSON text, and parsed.

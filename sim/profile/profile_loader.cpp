@@ -3,10 +3,13 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
+#include <string>
 
+#include "input/input_file.h"
+#include "input/shown_text.h"
 #include "json_fields.h"
+#include "json_lines.h"
 #include "profile.h"
 #include "transponder_json.h"
 
@@ -254,8 +257,47 @@ bool readDemodulator(JsonFields& top, DemodChip* chip) {
     }
   }
   return top.member("demodulator")
-      .fail("unknown demodulator \"" + name +
-            "\" (expected STV0299B, STV0288, terrestrial or none)");
+      .fail("unknown demodulator " + quotedText(name) +
+            " (expected STV0299B, STV0288, terrestrial or none)");
+}
+
+// The parser's own words, made one line of ours: "parse error at line 2, column 5: syntax
+// error ...; last read: '<token>'" becomes "<source>:2: not JSON, column 5: syntax error
+// ...", with the token cut (the parser quotes it whole, however long it is).
+std::string notJsonMessage(const std::string& source, std::string message) {
+  const auto bracket = message.find("] ");
+  if (bracket != std::string::npos)
+    message.erase(0, bracket + 2);
+  unsigned long line = 1;
+  const std::string lead = "parse error at line ";
+  const std::string column = ", column ";
+  if (message.rfind(lead, 0) == 0) {
+    char* end = nullptr;
+    line = std::strtoul(message.c_str() + lead.size(), &end, 10);
+    const std::string rest(end);
+    if (rest.rfind(column, 0) == 0)
+      message = "column " + rest.substr(column.size());
+  }
+  const std::string lastRead = "last read: '";
+  const auto token = message.find(lastRead);
+  if (token != std::string::npos) {
+    const size_t from = token + lastRead.size();
+    auto to = message.find("'; expected", from);
+    if (to == std::string::npos)
+      to = message.size() - (message.back() == '\'' ? 1 : 0);
+    message =
+        message.substr(0, from) + shownText(message.substr(from, to - from)) + message.substr(to);
+  }
+  return shownPath(source) + ":" + std::to_string(line) + ": not JSON, " +
+         shownText(message, 4 * kShownPathLimit);
+}
+
+// "<source>:<line>: at <place>: <what>".
+std::string locatedMessage(const std::string& text, const std::string& source,
+                           const JsonProblem& problem) {
+  return shownPath(source) + ":" + std::to_string(lineOfPlace(text, problem.place)) + ": at " +
+         shownText(problem.place.empty() ? "/" : problem.place, kShownPathLimit) + ": " +
+         problem.what;
 }
 }  // namespace
 
@@ -272,7 +314,8 @@ bool parseProfile(const std::string& text, const std::string& source, Profile* p
   error->clear();
   json document = json::parse(text, nullptr, false);
   if (document.is_discarded()) {
-    // Parse again to learn where: the SAX interface reports the byte position without throwing.
+    // Parse again to learn where: the SAX interface reports the parser's message without
+    // throwing.
     struct Locator : nlohmann::json_sax<json> {
       std::string message;
       bool null() override { return true; }
@@ -287,25 +330,21 @@ bool parseProfile(const std::string& text, const std::string& source, Profile* p
       bool end_object() override { return true; }
       bool start_array(std::size_t) override { return true; }
       bool end_array() override { return true; }
-      bool parse_error(std::size_t, const std::string& token,
+      bool parse_error(std::size_t, const std::string&,
                        const nlohmann::detail::exception& ex) override {
         message = ex.what();
-        const auto bracket = message.find("] ");
-        if (bracket != std::string::npos)
-          message = message.substr(bracket + 2);
-        if (message.empty())
-          message = "unexpected '" + token + "'";
         return false;
       }
     } locator;
-    json::sax_parse(text, &locator, nlohmann::detail::input_format_t::json, false);
-    *error = source + ": not JSON: " + (locator.message.empty() ? "syntax error" : locator.message);
+    json::sax_parse(text, &locator);
+    *error = notJsonMessage(source, locator.message.empty() ? "syntax error" : locator.message);
     return false;
   }
 
   Profile p;
   p.skin = eSkin::builtinDefault();
-  JsonFields top(document, "", error);
+  JsonProblem problem;
+  JsonFields top(document, "", &problem);
   JsonFields part = top;
   if (top.expectObject({"description", "frontend_type", "reception_type", "demodulator",
                         "agc_inverted", "audio_device", "service_available", "skin", "lnbs",
@@ -322,23 +361,13 @@ bool parseProfile(const std::string& text, const std::string& source, Profile* p
     *profile = std::move(p);
     return true;
   }
-  if (error->empty())
-    *error = "invalid profile";
-  *error = source + ": " + *error;
+  if (!problem.failed)
+    problem = JsonProblem{true, "", "invalid profile"};
+  *error = locatedMessage(text, source, problem);
   return false;
 }
 
 bool loadProfile(const std::string& path, Profile* profile, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = path + ": cannot be read (no such file, or no permission)";
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    *error = path + ": cannot be read";
-    return false;
-  }
-  return parseProfile(text.str(), path, profile, error);
+  std::string text;
+  return readInputFile(path, &text, error) && parseProfile(text, path, profile, error);
 }

@@ -46,7 +46,10 @@ struct Script {
   std::vector<ScriptCommand> commands;
 };
 
-// On failure returns false and sets `error` to "<source>:<line>: <problem>".
+// On failure returns false and sets `error` to one line "<source>:<line>: <problem>". Control
+// characters other than tab and carriage return are refused.
 bool parseScript(const std::string& text, const std::string& source, Script* script,
                  std::string* error);
+// Reads the file at `path` (a regular file of at most 16 MiB, see readInputFile); a file that
+// cannot be read is reported as "<path>: <problem>".
 bool loadScript(const std::string& path, Script* script, std::string* error);

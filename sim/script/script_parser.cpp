@@ -1,12 +1,12 @@
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "input/input_file.h"
+#include "input/shown_text.h"
+#include "render/window_layout.h"
 #include "script.h"
-#include "window_layout.h"
 
 namespace {
 // A whole-token integer, decimal or 0x hex, with an optional sign. A leading 0 stays decimal:
@@ -57,8 +57,8 @@ class LineParser {
       if (!count(2))
         return false;
       if (!keyFromName(words[1], &c->key)) {
-        return fail("unknown key \"" + words[1] +
-                    "\" (up, down, left, right, ok, exit, green, red, yellow, blue)");
+        return fail("unknown key " + quotedText(words[1]) +
+                    " (up, down, left, right, ok, exit, green, red, yellow, blue)");
       }
       return set(c, K::key);
     }
@@ -81,8 +81,8 @@ class LineParser {
       if (!count(3))
         return false;
       if (!isOneOf(words[1], {"if", "snr", "strength", "ber", "status"})) {
-        return fail("unknown frontend value \"" + words[1] +
-                    "\" (if, snr, strength, ber or status)");
+        return fail("unknown frontend value " + quotedText(words[1]) +
+                    " (if, snr, strength, ber or status)");
       }
       c->field = words[1];
       return integer(2, -2147483648LL, 4294967295LL, &c->number) && set(c, K::frontend);
@@ -91,14 +91,14 @@ class LineParser {
       if (!count(4))
         return false;
       if (!isOneOf(words[1], {"i2c", "frontend", "audio"})) {
-        return fail("unknown device \"" + words[1] + "\" (i2c, frontend or audio)");
+        return fail("unknown device " + quotedText(words[1]) + " (i2c, frontend or audio)");
       }
       if (!isOneOf(words[2], {"open", "select", "write", "read", "short-read", "ioctl"})) {
-        return fail("unknown operation \"" + words[2] +
-                    "\" (open, select, write, read, short-read or ioctl)");
+        return fail("unknown operation " + quotedText(words[2]) +
+                    " (open, select, write, read, short-read or ioctl)");
       }
       if (!isOneOf(words[3], {"on", "off"}))
-        return fail("expected on or off, got \"" + words[3] + "\"");
+        return fail("expected on or off, got " + quotedText(words[3]));
       c->field = words[1];
       c->operation = words[2];
       c->on = words[3] == "on";
@@ -112,8 +112,8 @@ class LineParser {
     }
     if (verb == "window")
       return parseWindow(c);
-    return fail("unknown command \"" + verb +
-                "\" (wait, key, select, toggle, focus, dish, reg, unreg, frontend, fault, dump, "
+    return fail("unknown command " + quotedText(verb) +
+                " (wait, key, select, toggle, focus, dish, reg, unreg, frontend, fault, dump, "
                 "png, window)");
   }
 
@@ -136,15 +136,15 @@ class LineParser {
   }
   bool integer(size_t i, long long min, long long max, long long* out) {
     if (!parseInteger(words[i], out))
-      return fail("\"" + words[i] + "\" is not a whole number");
+      return fail(quotedText(words[i]) + " is not a whole number");
     if (*out < min || *out > max) {
-      return fail(words[i] + " is out of range " + std::to_string(min) + " to " +
+      return fail(shownText(words[i]) + " is out of range " + std::to_string(min) + " to " +
                   std::to_string(max));
     }
     return true;
   }
   bool number(size_t i, double* out) {
-    return parseNumber(words[i], out) || fail("\"" + words[i] + "\" is not a number");
+    return parseNumber(words[i], out) || fail(quotedText(words[i]) + " is not a number");
   }
   bool parseRegister(ScriptCommand* c, bool pin) {
     if (pin ? words.size() < 4 : !count(3)) {
@@ -180,15 +180,16 @@ class LineParser {
     c->width = kDefaultWindowWidth;
     c->height = kDefaultWindowHeight;
     if (words.size() == 3) {
-      int w = 0;
-      int h = 0;
-      char tail = 0;
-      if (std::sscanf(words[2].c_str(), "%dx%d%c", &w, &h, &tail) != 2 || w < 16 || h < 16 ||
-          w > 8192 || h > 8192) {
-        return fail("\"" + words[2] + "\" is not a size WIDTHxHEIGHT from 16x16 to 8192x8192");
+      const std::string& size = words[2];
+      const size_t x = size.find('x');
+      long long w = 0;
+      long long h = 0;
+      if (x == std::string::npos || !parseInteger(size.substr(0, x), &w) ||
+          !parseInteger(size.substr(x + 1), &h) || w < 16 || h < 16 || w > 8192 || h > 8192) {
+        return fail(quotedText(size) + " is not a size WIDTHxHEIGHT from 16x16 to 8192x8192");
       }
-      c->width = w;
-      c->height = h;
+      c->width = static_cast<int>(w);
+      c->height = static_cast<int>(h);
     }
     return set(c, K::window);
   }
@@ -196,6 +197,18 @@ class LineParser {
   std::vector<std::string> words;
   std::string* error;
 };
+
+// Scripts are plain text: a byte below 0x20 other than tab and carriage return (a line read
+// from a Windows file ends in one), or DEL, is refused, so a NUL cannot cut a word short and a
+// message never carries a control character. Returns the column (from 1) of the first, or 0.
+size_t controlCharacterColumn(const std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
+      return i + 1;
+  }
+  return 0;
+}
 }  // namespace
 
 bool parseScript(const std::string& text, const std::string& source, Script* script,
@@ -206,20 +219,27 @@ bool parseScript(const std::string& text, const std::string& source, Script* scr
   int number = 0;
   while (std::getline(lines, line)) {
     ++number;
-    const auto hash = line.find('#');
-    if (hash != std::string::npos)
-      line.erase(hash);
-    std::istringstream tokens(line);
-    std::vector<std::string> words;
-    for (std::string w; tokens >> w;)
-      words.push_back(w);
-    if (words.empty())
-      continue;
+    std::string problem;
     ScriptCommand command;
     command.line = number;
-    std::string problem;
-    if (!LineParser(words, &problem).parse(&command)) {
-      *error = source + ":" + std::to_string(number) + ": " + problem;
+    if (const size_t column = controlCharacterColumn(line)) {
+      problem = "control character " + shownText(line.substr(column - 1, 1)) + " in column " +
+                std::to_string(column) + " (a script is plain text)";
+    } else {
+      const auto hash = line.find('#');
+      if (hash != std::string::npos)
+        line.erase(hash);
+      std::istringstream tokens(line);
+      std::vector<std::string> words;
+      for (std::string w; tokens >> w;)
+        words.push_back(w);
+      if (words.empty())
+        continue;
+      if (!LineParser(words, &problem).parse(&command) && problem.empty())
+        problem = "not a command";
+    }
+    if (!problem.empty()) {
+      *error = shownPath(source) + ":" + std::to_string(number) + ": " + problem;
       return false;
     }
     parsed.commands.push_back(std::move(command));
@@ -229,12 +249,6 @@ bool parseScript(const std::string& text, const std::string& source, Script* scr
 }
 
 bool loadScript(const std::string& path, Script* script, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = path + ": cannot be read (no such file, or no permission)";
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parseScript(text.str(), path, script, error);
+  std::string text;
+  return readInputFile(path, &text, error) && parseScript(text, path, script, error);
 }

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include "input/shown_text.h"
 #include "signal_model/signal_model.h"
 #include "simulated_devices.h"
 
@@ -84,7 +85,7 @@ bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string*
       if (!widget && lenient)
         return true;
       if (!widget) {
-        *problem = "no widget named \"" + c.widget + "\" in the open window";
+        *problem = "no widget named " + quotedText(c.widget) + " in the open window";
         return false;
       }
       if (c.kind == Kind::focus) {
@@ -94,7 +95,7 @@ bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string*
       if (c.kind == Kind::toggle) {
         auto* box = dynamic_cast<eCheckbox*>(widget);
         if (!box) {
-          *problem = "\"" + c.widget + "\" is a " + widget->kind() + ", not a check box";
+          *problem = quotedText(c.widget) + " is a " + widget->kind() + ", not a check box";
           return false;
         }
         box->toggle();
@@ -102,11 +103,11 @@ bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string*
       }
       auto* combo = dynamic_cast<eComboBox*>(widget);
       if (!combo) {
-        *problem = "\"" + c.widget + "\" is a " + widget->kind() + ", not a combo box";
+        *problem = quotedText(c.widget) + " is a " + widget->kind() + ", not a combo box";
         return false;
       }
       if (combo->choose(static_cast<int>(c.number)) != 0) {
-        *problem = "\"" + c.widget + "\" has " + std::to_string(combo->getCount()) +
+        *problem = quotedText(c.widget) + " has " + std::to_string(combo->getCount()) +
                    " entries, no entry " + std::to_string(c.number);
         return false;
       }

@@ -48,9 +48,10 @@ struct SimRun {
   std::string err;  // standard error
 };
 
-// Runs the simulator in `folder` with `args`.
+// Runs the simulator in `folder` with `args`. A run that hangs is ended after two minutes and
+// gets exit code 124.
 inline SimRun runSimulator(const std::string& folder, const std::vector<std::string>& args) {
-  std::string command = "cd " + quoted(folder) + " && " + quoted(VEVOVUVADO_SIM_PATH);
+  std::string command = "cd " + quoted(folder) + " && timeout 120 " + quoted(VEVOVUVADO_SIM_PATH);
   for (const std::string& a : args)
     command += " " + quoted(a);
   command += " >" + quoted(folder + "/stdout.txt") + " 2>" + quoted(folder + "/stderr.txt");
