@@ -155,6 +155,32 @@ TEST_F(ToolkitTest, TuneReportsBackLaterFromTheMainLoop) {
   EXPECT_EQ(reports[0], &tp);
 }
 
+TEST_F(ToolkitTest, DeliveredTuneReportsAreForgottenAndPendingOnesCancelled) {
+  {
+    StandInReceiver retuned;
+    retuned.install();
+    retuned.fillDefaultSatellite();
+    retuned.setTuneDelayMs(300);
+    int delivered = 0;
+    eFrontend::getInstance()->tunedIn.connect([&delivered](eTransponder*, int) { ++delivered; });
+    eTransponder& tp = retuned.networks().front().possibleTransponders.front();
+    for (int i = 0; i < 1000; ++i) {
+      tp.tune();
+      loop.advance(250);
+    }
+    loop.advance(300);
+    EXPECT_EQ(delivered, 1000);
+    EXPECT_EQ(retuned.pendingTunedInCount(), 0u) << "a long run of retunes must not pile up";
+    tp.tune();
+    EXPECT_EQ(retuned.pendingTunedInCount(), 1u);
+    retuned.uninstall();
+  }
+  // The report still pending belonged to a receiver that is gone: the sanitizer runs would
+  // catch it if it fired now.
+  receiver.install();
+  loop.advance(1000);
+}
+
 TEST_F(ToolkitTest, DefaultReceiverDescribesASatelliteSetup) {
   receiver.fillDefaultSatellite();
   eTransponderList* list = eTransponderList::getInstance();

@@ -17,8 +17,8 @@ StandInReceiver::StandInReceiver() {
 
 StandInReceiver::~StandInReceiver() {
   if (eApp) {
-    for (uint64_t id : pendingReports)
-      eApp->cancel(id);
+    for (const auto& pending : pendingReports)
+      eApp->cancel(pending.second);
   }
   uninstall();
   auto* slots = static_cast<eTransponder*>(serviceMemory.data());
@@ -115,10 +115,12 @@ int StandInReceiver::tune(eTransponder* tp) {
     onTune(*tp);
   if (eApp) {
     const int error = tuneError;
-    pendingReports.push_back(eApp->callLater(tuneDelayMs, [this, tp, error] {
+    const uint64_t report = ++reportsMade;
+    pendingReports[report] = eApp->callLater(tuneDelayMs, [this, tp, error, report] {
+      pendingReports.erase(report);
       ++tunedInReports;
       frontend.tunedIn.emit(tp, error);
-    }));
+    });
   }
   return 0;
 }

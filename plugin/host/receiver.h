@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <map>
 #include <vector>
 
 #include "edvb.h"
@@ -64,6 +65,8 @@ class StandInReceiver {
   int tuneCount() const { return tunes; }
   int savePowerCount() const { return savePowers; }
   int tunedInCount() const { return tunedInReports; }
+  // Tuned-in reports still to come.
+  size_t pendingTunedInCount() const { return pendingReports.size(); }
   // The transponder of the last tune call, or nullptr.
   const eTransponder* lastTuned() const { return lastTune; }
   void resetRecords();
@@ -105,5 +108,8 @@ class StandInReceiver {
   int savePowers = 0;
   int tunedInReports = 0;
   const eTransponder* lastTune = nullptr;
-  std::vector<uint64_t> pendingReports;
+  // The tuned-in reports not yet delivered, by their own number, to the main loop's id that
+  // cancels them: a report forgets itself when it fires, so retuning for hours keeps this small.
+  std::map<uint64_t, uint64_t> pendingReports;
+  uint64_t reportsMade = 0;
 };
