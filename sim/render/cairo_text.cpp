@@ -13,21 +13,17 @@ constexpr int kDefaultPixelHeight = 20;
 // Far enough past any box for spilled text; the window's clip ends it.
 constexpr double kSpillRoom = 10000;
 
-// cairo keeps every font it has used, and fontconfig its configuration, until the process
-// ends. Given back at exit, so that a leak checker reports only memory of ours; by then every
-// cairo object is gone, which both calls need.
+// Both need every cairo object gone, as they are by exit.
 void releaseFontCaches() {
   cairo_debug_reset_static_data();
   FcFini();
 }
+}  // namespace
 
-// Registered on the first use of a font, so it runs before the leak check that the sanitizer
-// registered at start-up.
 void releaseFontCachesAtExit() {
   static const int registered = std::atexit(releaseFontCaches);
   static_cast<void>(registered);
 }
-}  // namespace
 
 void selectFont(cairo_t* cr, const gFont& font) {
   releaseFontCachesAtExit();

@@ -9,6 +9,12 @@
 
 #include "gcolor.h"
 
+// cairo keeps every font it has used, and fontconfig its configuration, until the process ends:
+// call this before a font is first used (selectFont and textWidth do), and both are given back
+// at exit, after the last cairo object is gone, so a leak checker reports only our own memory.
+// It runs before the sanitizer's leak check, which was registered at start-up.
+void releaseFontCachesAtExit();
+
 // Selects the host font: its family (DejaVu Sans when empty), its pixel height (20 when not
 // positive) as the height from ascender to descender, and its weight.
 void selectFont(cairo_t* cr, const gFont& font);

@@ -38,6 +38,7 @@ void fillArea(cairo_t* cr, const Area& a, PanelColor role) {
 }
 
 void mono(cairo_t* cr, double px, bool bold = false) {
+  releaseFontCachesAtExit();
   cairo_select_font_face(cr, kMonoFamily, CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, std::max(px, 0.5));

@@ -38,6 +38,7 @@ void color(cairo_t* cr, PlotColor role) {
 }
 
 void text(cairo_t* cr, double x, double y, const std::string& s, double px, bool bold = false) {
+  releaseFontCachesAtExit();
   cairo_select_font_face(cr, kFamily, CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, px);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "cairo_text.h"
 #include "panel_layout.h"
 #include "panel_painter.h"
 #include "screen_layout.h"
@@ -53,6 +54,7 @@ const Size kSizes[] = {{1280, 576}, {640, 360},  {320, 200},  {1920, 1080}, {700
 
 // The width of `text` in DejaVu Sans Mono at `px`, as the painter sets it.
 double measured(const std::string& text, double px) {
+  releaseFontCachesAtExit();
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
   cairo_t* cr = cairo_create(surface);
   cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
