@@ -281,3 +281,42 @@ void eMainloop::forget(eWidget* widget) {
       m.done = true;
   }
 }
+
+// --- Real time: waiting for the next timer, the caller's next frame or input ---
+
+namespace {
+// The input driver's wait may overshoot by a millisecond or two (whole-millisecond timeouts,
+// the scheduler); it ends this long before a timer, and a precise sleep covers the rest.
+constexpr int64_t kInputWaitMarginUs = 2000;
+}  // namespace
+
+bool eInputDriver::waitForInput(int64_t us) {
+  if (us > 0)
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
+  return false;
+}
+
+void eMainloop::sleepUntilRealUs(int64_t us) {
+  // Against the steady clock's own time line, so a late wake-up does not add to the next sleep.
+  const auto deadline =
+      std::chrono::steady_clock::time_point(std::chrono::microseconds(realStartUs + us));
+  while (std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_until(deadline);
+}
+
+void eMainloop::waitForWork(int64_t untilUs) {
+  if (isVirtual()) {
+    const int64_t ahead = untilUs - nowUs();
+    advance(ahead > 0 ? static_cast<long>((ahead + 999) / 1000) : 0);
+    return;
+  }
+  processDue();
+  const int64_t due = std::min(nextDue(), untilUs);
+  const int64_t coarse = due - kInputWaitMarginUs - realNowUs();
+  if (coarse > 0 && inputDriver && inputDriver->waitForInput(coarse)) {
+    processDue();
+    return;
+  }
+  sleepUntilRealUs(due);
+  processDue();
+}

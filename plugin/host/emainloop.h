@@ -25,8 +25,12 @@ class eInputDriver {
  public:
   virtual ~eInputDriver() = default;
   // Called on the GUI thread when a modal loop is idle. It must make progress: post a key,
-  // let time pass with loop.advance(), or close the modal widget.
+  // let time pass with loop.advance() or loop.waitForWork(), or close the modal widget.
   virtual void idle(eMainloop& loop) = 0;
+  // Real time, from waitForWork(): waits at most `us` microseconds for input (keys, window
+  // events) and returns true as soon as there is some, false when the time passed without.
+  // It may wait in whole milliseconds. The default has no input and sleeps the whole time.
+  virtual bool waitForInput(int64_t us);
 };
 
 class eTimer {
@@ -70,6 +74,12 @@ class eMainloop {
   int64_t nowMs() const { return nowUs() / 1000; }
 
   void setInputDriver(eInputDriver* driver) { inputDriver = driver; }
+  // Real time: sleeps until the next timer or deferred call is due, loop time `untilUs` comes,
+  // or the input driver reports input, whichever is first, then fires what is due and returns.
+  // So a timer fires when it is due, whatever frames the caller draws between two waits. The
+  // input driver's wait is coarse; the last stretch before a timer is slept here, to the
+  // microsecond. `untilUs` must be finite. In virtual time: advance() up to `untilUs`.
+  void waitForWork(int64_t untilUs);
 
   // Runs `fn` on the GUI thread `ms` from now (during advance()). Returns an id for cancel().
   uint64_t callLater(long ms, std::function<void()> fn);
@@ -114,6 +124,7 @@ class eMainloop {
 
   void addTimer(eTimer* timer);
   void removeTimer(eTimer* timer);
+  void sleepUntilRealUs(int64_t us);
   // The earliest due time of timers and deferred calls, or INT64_MAX.
   int64_t nextDue() const;
   // Fires the single earliest item if it is due at or before `limit`; false when none is.
