@@ -86,12 +86,10 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
     std::fprintf(stderr, "vevovuvado-sim: cannot open a window: %s\n", error.c_str());
     return 1;
   }
-  InteractiveDriver driver(front, simulation);
+  InteractiveDriver driver(&front, simulation);
   // Ctrl-C closes the finder the orderly way, so its destructor runs and the files get written.
   std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
   std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
-  if (!outputs.png.empty())
-    driver.keepLastScreen();
   simulation.runPlugin(driver);
   bool written = writeAfterwards(simulation, outputs);
   if (!outputs.png.empty() && !writePng(driver.lastScreen(), outputs.png, &error)) {
