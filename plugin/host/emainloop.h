@@ -80,6 +80,8 @@ class eMainloop {
   // input driver's wait is coarse; the last stretch before a timer is slept here, to the
   // microsecond. `untilUs` must be finite. In virtual time: advance() up to `untilUs`.
   void waitForWork(int64_t untilUs);
+  // Loop time of the next timer or deferred call; INT64_MAX when there is none.
+  int64_t nextDueUs() const { return nextDue(); }
 
   // Runs `fn` on the GUI thread `ms` from now (during advance()). Returns an id for cancel().
   uint64_t callLater(long ms, std::function<void()> fn);

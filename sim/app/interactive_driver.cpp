@@ -12,6 +12,11 @@ namespace {
 std::atomic<bool> quitRequested{false};
 // At most one frame per 60 Hz display frame, however fast things change.
 constexpr int64_t kFrameUs = 16667;
+// A frame is not begun when a timer falls due before it would likely be over (twice the last
+// frame's time, within these bounds): the timer, say the finder's refresh, would wait for it.
+// The frame comes right after the timer instead, and shows what the timer changed as well.
+constexpr int64_t kFrameGuardMinUs = 2000;
+constexpr int64_t kFrameGuardMaxUs = 16667;
 // Ctrl-C in the terminal only sets a flag; a wait ends this often to look at it.
 constexpr int64_t kQuitCheckUs = 100000;
 // While the tone thread holds the audio device, what it played goes to the loudspeaker this
@@ -34,9 +39,8 @@ void InteractiveDriver::requestQuit() {
 InteractiveDriver::InteractiveDriver(SdlFront* f, Simulation& s) : front(f), simulation(s) {}
 
 bool InteractiveDriver::waitForInput(int64_t us) {
-  if (front)
-    return front->waitForEvent(us);
-  return eInputDriver::waitForInput(us);
+  // Without a window there is no input to wait for: the main loop sleeps to its time at once.
+  return front && front->waitForEvent(us);
 }
 
 bool InteractiveDriver::take(const SdlFront::Input& input) {
@@ -65,9 +69,16 @@ bool InteractiveDriver::showFrame(eMainloop& loop) {
   const int64_t now = loop.nowUs();
   if (now < nextFrameUs)
     return false;
+  const int64_t guard = std::clamp(2 * lastFrameUs, kFrameGuardMinUs, kFrameGuardMaxUs);
+  const int64_t due = loop.nextDueUs();
+  if (due - now < guard) {
+    nextFrameUs = due;
+    return false;
+  }
   const std::vector<PixelRect>& changed = frames.draw(simulation, width, height);
   if (front)
     front->present(frames.canvas().frame(), changed);
+  lastFrameUs = loop.nowUs() - now;
   nextFrameUs = now + kFrameUs;
   if (scenario)
     scenario->frameShown(loop.nowUs());

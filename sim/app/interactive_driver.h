@@ -1,10 +1,10 @@
 #pragma once
 // The desktop front end as the host's input driver. At every idle turn of a modal loop it takes
 // the desktop's keys and moves the dish, draws a frame when something visible changed (at most
-// one per display frame) and presents the pixels that changed, hands the samples played
-// meanwhile to the sound output, and then lets the main loop sleep until the next timer, the
-// next frame it holds back, or the next desktop event. Without a window (headless) it draws the
-// same frames and shows none.
+// one per display frame, and none that a timer would have to wait for) and presents the pixels
+// that changed, hands the samples played meanwhile to the sound output, and then lets the main
+// loop sleep until the next timer, the next frame it holds back, or the next desktop event.
+// Without a window (headless) it draws the same frames and shows none.
 
 #include <cstdint>
 
@@ -61,6 +61,7 @@ class InteractiveDriver : public eInputDriver {
   DriverScenario* scenario = nullptr;
   int64_t playedUntilUs = 0;
   int64_t nextFrameUs = 0;
+  int64_t lastFrameUs = 0;     // how long the last frame took to draw and present
   int64_t nextLogTrimUs = -1;  // -1: not set yet
   bool quitting = false;
 };
