@@ -59,7 +59,8 @@ nlohmann::json spread(const Summary& s, bool withMean) {
 std::string measureTable(const MeasureResult& r) {
   std::string text = format(
       "vevovuvado-sim --measure: %.1f s on %s in real time, %s;\n"
-      "the dish moved %d times between on the satellite and %.2f degrees east of it\n",
+      "the dish moved %d times between on the satellite and %.2f degrees east of it;\n"
+      "the pitch error is the played pitch against snr_sound x 11.71875 Hz\n",
       r.seconds, r.receiver.c_str(), r.window ? "in a window" : "headless (no window)",
       r.dishChanges, r.offsetDeg);
   text += line("refresh period", period(r.refreshPeriodMs));
