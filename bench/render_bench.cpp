@@ -27,7 +27,6 @@ class SettleThenRun : public eInputDriver {
   void idle(eMainloop& loop) override {
     if (step == 0) {
       ++step;
-      simulation.beforeTimePasses();
       loop.advance(kSettleMs);
       return;
     }

@@ -77,9 +77,8 @@ void BM_ScriptedTime(benchmark::State& state, ScriptedRun run) {
       break;
     }
     refreshes += simulation->deviceModels().frontend.queries();
-    playedSeconds +=
-        static_cast<double>(simulation->deviceModels().audio.acceptedSamples().size()) /
-        OssAudioModel::kRate;
+    playedSeconds += static_cast<double>(simulation->deviceModels().audio.samplesAccepted()) /
+                     OssAudioModel::kRate;
     simulation.reset();
     debuglog::clear();
     state.ResumeTiming();

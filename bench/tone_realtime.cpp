@@ -168,6 +168,7 @@ int main() {
   SimulatedDevices devices;
   SimulatedDevices::Installed seam(devices);
   devices.audio.setClock(nowUs);
+  devices.audio.setRecording(true);  // the report reads every block back
   devices.setSleep(
       [](unsigned long us) { std::this_thread::sleep_for(std::chrono::microseconds(us)); });
 

@@ -2,6 +2,7 @@
 
 #include <libintl.h>
 
+#include "seam/device_seam.h"
 #include "tone/tone.h"
 
 namespace {
@@ -54,6 +55,9 @@ my_eBeamseek::my_eBeamseek(eFrontend* fe) : eWindow(0), refreshTimer(eApp), fron
 my_eBeamseek::~my_eBeamseek() {
   sound_run.store(0, std::memory_order_relaxed);
   eDebug("warte bis SoundThread beendet ist");
+  // Only now, with the stop request out and the line above written: a clock that moves only
+  // when this thread lets time pass must run on by itself for the tone thread under the poll.
+  devices().beforeBusyWait();
   while (sound_running.load(std::memory_order_relaxed) != 0) {
   }
   eDebug("SoundThread ist beendet");

@@ -173,6 +173,42 @@ TEST_F(ToolkitTest, DefaultReceiverDescribesASatelliteSetup) {
   EXPECT_EQ(eDVB::getInstance()->getServiceAPI(), nullptr);
 }
 
+TEST(DebugLog, KeepsLinesOnlyWhileAskedAndTheSinkGetsThemAnyway) {
+  std::vector<std::string> sunk;
+  debuglog::setSink([&sunk](const std::string& line) { sunk.push_back(line); });
+  debuglog::keepLines(false);
+  eDebug("one %d", 1);
+  EXPECT_TRUE(debuglog::lines().empty());
+  debuglog::keepLines(true);
+  eDebug("two");
+  EXPECT_EQ(debuglog::lines(), std::vector<std::string>{"two"});
+  debuglog::keepLines(false);
+  EXPECT_TRUE(debuglog::lines().empty()) << "switching off drops what was kept";
+  debuglog::setSink(nullptr);
+  EXPECT_EQ(sunk, (std::vector<std::string>{"one 1", "two"}));
+}
+
+// The finder logs the playing transponder's address as an int ("oldTp %d"); for its log to
+// repeat from run to run those 32 bits must not depend on where the process was put.
+TEST(ServiceTransponder, ItsAddressRepeatsInTheBitsTheFinderLogs) {
+  if (sizeof(void*) < 8)
+    GTEST_SKIP() << "a 32-bit pointer is all the finder logs: two records alive at once cannot "
+                    "share those bits, and a 32-bit process keeps ordinary addresses";
+  eTransponder tp;
+  tp.satellite.valid = 1;
+  auto logged = [](StandInReceiver& r) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(r.currentTransponder()));
+  };
+  StandInReceiver first;
+  first.setCurrentTransponder(tp);
+  StandInReceiver second;  // alive at the same time, so its memory is elsewhere
+  second.setCurrentTransponder(tp);
+  EXPECT_NE(first.currentTransponder(), second.currentTransponder());
+  EXPECT_EQ(logged(first), logged(second));
+  EXPECT_NE(logged(first), 0u) << "0 would read as no transponder";
+  EXPECT_EQ(second.currentTransponder()->satellite.valid, 1);
+}
+
 }  // namespace
 
 namespace {

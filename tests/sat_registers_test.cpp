@@ -57,6 +57,11 @@ class RecordingSeam : public DeviceSeam {
     return next.ioctl(fd, request, arg);
   }
   void sleepMicroseconds(unsigned long us) override { next.sleepMicroseconds(us); }
+  int createThread(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                   void* arg) override {
+    return next.createThread(thread, attr, entry, arg);
+  }
+  void beforeBusyWait() override { next.beforeBusyWait(); }
 
  private:
   DeviceSeam& next;

@@ -64,6 +64,11 @@ class FailOneRegister : public DeviceSeam {
     return inner.ioctl(fd, request, arg);
   }
   void sleepMicroseconds(unsigned long us) override { inner.sleepMicroseconds(us); }
+  int createThread(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                   void* arg) override {
+    return inner.createThread(thread, attr, entry, arg);
+  }
+  void beforeBusyWait() override { inner.beforeBusyWait(); }
 
  private:
   struct Selection {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sim_support/run_simulator.h"
+#include "vevovuvado_version.h"
 
 using namespace simtest;
 
@@ -67,6 +68,15 @@ TEST(SimCommandLine, UnknownOptionsAndMissingValuesAreRefused) {
     EXPECT_EQ(run.exitCode, 2) << args[0];
     EXPECT_NE(run.err.find("usage: vevovuvado-sim"), std::string::npos) << run.err;
   }
+}
+
+TEST(SimCommandLine, VersionIsTheProjectsAndRunsNothing) {
+  const std::string dir = freshFolder();
+  const SimRun run = runSimulator(dir, {"--version", "--log", "debug.log"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, std::string("vevovuvado-sim ") + VEVOVUVADO_VERSION + "\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_FALSE(std::ifstream(dir + "/debug.log").good()) << "the plug-in did not run";
 }
 
 TEST(SimCommandLine, ModuleThatCannotBeLoadedIsReported) {

@@ -81,7 +81,8 @@ class PassGate {
 };
 
 // A device seam in front of another that writes down every request in order, e.g.
-// "open /dev/sound/dsp 2049", "ioctl SETFMT 64", "write 1024", "ioctl SYNC", "sleep 50000".
+// "open /dev/sound/dsp 2049", "ioctl SETFMT 64", "write 1024", "ioctl SYNC", "sleep 50000",
+// "thread", "busy wait".
 // An ioctl line shows the value the caller passed in (for GETODELAY: its preset).
 class RecordingDevices : public DeviceSeam {
  public:
@@ -128,6 +129,15 @@ class RecordingDevices : public DeviceSeam {
   void sleepMicroseconds(unsigned long us) override {
     record("sleep " + std::to_string(us));
     inner.sleepMicroseconds(us);
+  }
+  int createThread(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                   void* arg) override {
+    record("thread");
+    return inner.createThread(thread, attr, entry, arg);
+  }
+  void beforeBusyWait() override {
+    record("busy wait");
+    inner.beforeBusyWait();
   }
 
  private:
@@ -242,7 +252,7 @@ class ToneFixture : public HostFixture {
   ~ToneFixture() override {
     ToneThreads::release();
     window.reset();
-    toneThreadCreate = pthread_create;
+    toneThreadCreate = moduleCreator;
   }
 
   void openWindow() {
@@ -267,4 +277,7 @@ class ToneFixture : public HostFixture {
 
   PassGate gate;
   std::unique_ptr<my_eBeamseek> window;
+
+ private:
+  const ToneThreadCreator moduleCreator = toneThreadCreate;
 };

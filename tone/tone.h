@@ -29,8 +29,8 @@ void fillSineTable();
 // The tone thread's entry; the argument is ignored. Ends with pthread_exit(NULL).
 void* VevovuvadoSoundThread(void*);
 
-// How OpenSound creates the tone thread: pthread_create, unless a test puts a failing or
-// instrumented creator here. Same contract as pthread_create (0 or an error number).
+// How OpenSound creates the tone thread: the device seam's createThread, unless a test puts a
+// failing or instrumented creator here. Same contract as pthread_create (0 or an error number).
 using ToneThreadCreator = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
 extern ToneThreadCreator toneThreadCreate;
 

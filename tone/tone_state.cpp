@@ -1,5 +1,7 @@
 #include "tone.h"
 
+#include "seam/device_seam.h"
+
 signed char wavebuffer[kToneBufferSize];
 int phasebuffer[kToneBufferSize];
 int wave_phase = 0;
@@ -11,7 +13,15 @@ int sound_fd = 0;
 int size = 0;
 pthread_t sound_thread = 0;
 
-ToneThreadCreator toneThreadCreate = pthread_create;
+namespace {
+// Like every contact of the module with the system, the thread's start goes through the seam.
+int createThroughSeam(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                      void* arg) {
+  return devices().createThread(thread, attr, entry, arg);
+}
+}  // namespace
+
+ToneThreadCreator toneThreadCreate = createThroughSeam;
 
 void joinSoundThread() {
   if (sound_thread == 0)

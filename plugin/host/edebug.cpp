@@ -9,6 +9,7 @@
 namespace {
 std::mutex logMutex;
 debuglog::Sink logSink;
+bool keeping = false;
 std::vector<std::string> logLines;
 }  // namespace
 
@@ -19,7 +20,8 @@ void eDebug(const char* format, ...) {
   va_end(args);
 
   std::lock_guard<std::mutex> lock(logMutex);
-  logLines.push_back(line);
+  if (keeping)
+    logLines.push_back(line);
   if (logSink) {
     logSink(line);
   } else {
@@ -31,6 +33,12 @@ namespace debuglog {
 void setSink(Sink sink) {
   std::lock_guard<std::mutex> lock(logMutex);
   logSink = std::move(sink);
+}
+void keepLines(bool on) {
+  std::lock_guard<std::mutex> lock(logMutex);
+  keeping = on;
+  if (!on)
+    logLines = {};
 }
 std::vector<std::string> lines() {
   std::lock_guard<std::mutex> lock(logMutex);

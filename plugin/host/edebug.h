@@ -13,7 +13,10 @@ namespace debuglog {
 using Sink = std::function<void(const std::string& line)>;
 // Replaces the sink (nullptr: lines go to stderr). Returns nothing; set it before threads log.
 void setSink(Sink sink);
-// Every line since the last clear(), in order. Kept regardless of the sink.
+// While on (off by default; tests turn it on), every line is also kept for lines(), whatever
+// the sink; off drops what was kept. A program that only writes its log keeps nothing.
+void keepLines(bool on);
+// Every line kept since the last clear(), in order.
 std::vector<std::string> lines();
 void clear();
 }  // namespace debuglog

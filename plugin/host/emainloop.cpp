@@ -9,16 +9,6 @@
 
 eMainloop* eApp = nullptr;
 
-namespace {
-// A sleeping thread gives up on a clock that has not moved for this long while nobody is
-// advancing it (see sleepUs).
-constexpr auto kStalledClock = std::chrono::milliseconds(20);
-// How long advance() waits for a woken thread to go back to sleep before moving on.
-constexpr auto kLockstepWait = std::chrono::milliseconds(200);
-thread_local bool wokenByAdvance = false;
-std::atomic<bool> advancing{false};
-}  // namespace
-
 eTimer::eTimer(eMainloop* context) : loop(context) {}
 
 eTimer::~eTimer() {
@@ -140,23 +130,6 @@ void eMainloop::setNow(int64_t us) {
   now.store(us, std::memory_order_release);
 }
 
-void eMainloop::wakeSleepersUpTo(int64_t us) {
-  std::unique_lock<std::mutex> lock(sleepMutex);
-  int woken = 0;
-  for (int64_t wake : sleeperWakes) {
-    if (wake <= us)
-      ++woken;
-  }
-  if (woken == 0)
-    return;
-  awakeSleepers += woken;
-  sleepCv.notify_all();
-  // Lock step: let the woken threads do their pass at this instant before time moves on.
-  if (!sleepCv.wait_for(lock, kLockstepWait, [this] { return awakeSleepers <= 0; })) {
-    awakeSleepers = 0;  // a thread that ended never sleeps again
-  }
-}
-
 void eMainloop::advance(long ms) {
   if (ms < 0)
     ms = 0;
@@ -174,30 +147,41 @@ void eMainloop::advance(long ms) {
     processDue();
     return;
   }
-  advancing.store(true, std::memory_order_release);
+  sleepers.stopRunningFree();
   const int64_t target = nowUs() + static_cast<int64_t>(ms) * 1000;
   for (;;) {
+    sleepers.settle();
     processDue();
-    int64_t next = std::min(nextDue(), target);
-    {
-      std::lock_guard<std::mutex> lock(sleepMutex);
-      for (int64_t wake : sleeperWakes)
-        next = std::min(next, std::max(wake, nowUs()));
-    }
+    if (sleepers.runOneDue(nowUs()))
+      continue;
+    const int64_t next = std::min(nextDue(), sleepers.earliestWake());
+    if (next > target)
+      break;
     if (next > nowUs())
       setNow(next);
-    wakeSleepersUpTo(nowUs());
-    processDue();
-    if (nowUs() >= target) {
-      std::lock_guard<std::mutex> lock(sleepMutex);
-      bool sleeperDue = false;
-      for (int64_t wake : sleeperWakes)
-        sleeperDue = sleeperDue || wake <= target;
-      if (!sleeperDue && nextDue() > target)
-        break;
-    }
   }
-  advancing.store(false, std::memory_order_release);
+  if (target > nowUs())
+    setNow(target);
+}
+
+void eMainloop::threadStarting() {
+  if (isVirtual())
+    sleepers.starting();
+}
+
+void eMainloop::threadNotStarted() {
+  if (isVirtual())
+    sleepers.notStarted();
+}
+
+void eMainloop::adoptThread() {
+  if (isVirtual())
+    sleepers.adopt();
+}
+
+void eMainloop::waitForThreads() {
+  if (isVirtual())
+    sleepers.settle();
 }
 
 void eMainloop::sleepUs(int64_t us) {
@@ -205,28 +189,12 @@ void eMainloop::sleepUs(int64_t us) {
     std::this_thread::sleep_for(std::chrono::microseconds(us));
     return;
   }
-  std::unique_lock<std::mutex> lock(sleepMutex);
-  if (wokenByAdvance) {
-    wokenByAdvance = false;
-    if (awakeSleepers > 0)
-      --awakeSleepers;
-    sleepCv.notify_all();
-  }
-  const int64_t wake = nowUs() + us;
-  sleeperWakes.push_back(wake);
-  sleepCv.notify_all();
-  bool byAdvance = false;
-  for (;;) {
-    const int64_t before = nowUs();
-    if (sleepCv.wait_for(lock, kStalledClock, [&] { return nowUs() >= wake; })) {
-      byAdvance = true;
-      break;
-    }
-    if (nowUs() == before && !advancing.load(std::memory_order_acquire))
-      break;
-  }
-  sleeperWakes.erase(std::find(sleeperWakes.begin(), sleeperWakes.end(), wake));
-  wokenByAdvance = byAdvance;
+  sleepers.sleepUntil(nowUs() + std::max<int64_t>(0, us));
+}
+
+void eMainloop::letThreadsRun() {
+  if (isVirtual())
+    sleepers.runFree();
 }
 
 void eMainloop::postKey(eKey key) {

@@ -2,20 +2,22 @@
 // The host's main loop (eApp): timers, deferred host work (tuned-in reports), keys, and the
 // modal loops of windows and message boxes. It runs on an injectable clock:
 //  - virtual time (tests, headless simulator): time moves only when advance() is called, and
-//    jumps from one due timer to the next, so runs are deterministic and never sleep;
-//  - real time (interactive simulator): advance() sleeps until timers are due.
+//    jumps from one due timer or sleeping thread's wake time to the next, handing time over
+//    exactly to the other threads that sleep on it (esleepers.h), so runs are deterministic
+//    and never sleep;
+//  - real time (interactive simulator): advance() sleeps until timers are due, and
+//    waitForWork() until the next timer, a limit of the caller's or input, whichever is first.
 // When a modal loop has no key to deliver it asks the input driver to act (send keys, let time
 // pass); without a driver a modal loop closes at once, so nothing can hang.
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 #include "ekey.h"
+#include "esleepers.h"
 #include "sigc_compat.h"
 
 class eMainloop;
@@ -88,16 +90,32 @@ class eMainloop {
   void cancel(uint64_t id);
 
   // Lets `ms` milliseconds pass: timers and deferred calls fire in time order on this thread.
+  // In virtual time every thread sleeping on the clock whose wake time comes runs in turn, at
+  // that time and alone, and advance() returns only once each has slept again or ended; at
+  // one instant the timers fire first, then the sleepers wake.
   void advance(long ms);
   // Fires everything already due without letting time pass.
   void processDue();
 
-  // Sleep for threads other than the GUI thread (the tone thread, through the device models).
-  // In virtual time the sleeper wakes when advance() reaches its wake time, in lock step with
-  // the timers; if the clock stands still for a while (the GUI thread busy elsewhere, say in a
-  // destructor waiting for this thread) the sleep gives up after a short real wait, so a
-  // thread is never held hostage by a clock nobody drives.
+  // Threads other than the GUI thread that sleep on the clock (the tone thread, through the
+  // device models). In real time only sleepUs() does anything: it sleeps for real.
+  //
+  // GUI thread, just before it starts such a thread: from now on the loop counts the thread
+  // as running, so time cannot pass it before its first sleep. The new thread calls
+  // adoptThread() before anything else; if it could not be started, call threadNotStarted().
+  void threadStarting();
+  void threadNotStarted();
+  void adoptThread();
+  // GUI thread: returns once every such thread sleeps or has ended.
+  void waitForThreads();
+  // Sleeps the calling thread (not the GUI thread) for `us` of loop time. A thread the loop
+  // did not see start becomes known with its first sleep. The loop must outlive the thread.
   void sleepUs(int64_t us);
+  // GUI thread, about to poll for those threads without letting time pass (the finder's
+  // destructor waits for the tone thread so): until the next advance() or threadStarting(),
+  // the clock moves by itself to each sleeper's wake time in turn, so they do not sleep for
+  // ever under the poll.
+  void letThreadsRun();
 
   // Keys go to the innermost modal widget.
   void postKey(eKey key);
@@ -132,7 +150,6 @@ class eMainloop {
   // Fires the single earliest item if it is due at or before `limit`; false when none is.
   bool fireOne(int64_t limit);
   void setNow(int64_t us);
-  void wakeSleepersUpTo(int64_t us);
   int64_t realNowUs() const;
 
   Time mode;
@@ -145,12 +162,7 @@ class eMainloop {
   uint64_t nextId = 1;
   std::deque<eKey> keys;
   std::vector<Modal> modalStack;
-
-  // Virtual-time sleepers (other threads).
-  std::mutex sleepMutex;
-  std::condition_variable sleepCv;
-  std::vector<int64_t> sleeperWakes;
-  int awakeSleepers = 0;
+  eSleepers sleepers{now};
 };
 
 // The host's main loop. Whoever runs the host (test fixture, simulator) creates one and sets it.

@@ -1,6 +1,7 @@
 #include "receiver.h"
 
 #include <algorithm>
+#include <new>
 
 #include "emainloop.h"
 
@@ -20,6 +21,9 @@ StandInReceiver::~StandInReceiver() {
       eApp->cancel(id);
   }
   uninstall();
+  auto* slots = static_cast<eTransponder*>(serviceMemory.data());
+  for (size_t i = 0; i < repeatableServiceTransponders; ++i)
+    slots[i].~eTransponder();
 }
 
 void StandInReceiver::install() {
@@ -88,6 +92,11 @@ eTransponder& StandInReceiver::addTerrestrialTransponder(tpPacket& network, int 
 }
 
 void StandInReceiver::setCurrentTransponder(const eTransponder& tp) {
+  auto* slots = static_cast<eTransponder*>(serviceMemory.data());
+  if (slots && repeatableServiceTransponders < kRepeatableServiceTransponders) {
+    service.transponder = new (&slots[repeatableServiceTransponders++]) eTransponder(tp);
+    return;
+  }
   serviceTransponders.push_back(tp);
   service.transponder = &serviceTransponders.back();
 }

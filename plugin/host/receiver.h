@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "edvb.h"
+#include "repeatable_memory.h"
 
 class StandInReceiver {
  public:
@@ -89,7 +90,12 @@ class StandInReceiver {
   existNetworks networkList;
   std::list<eLNB> lnbList;
   eDVBServiceAPI service;
-  std::list<eTransponder> serviceTransponders;  // owns what setCurrentTransponder copies
+  // What setCurrentTransponder copies: at addresses that repeat from run to run while they
+  // last (the plug-in logs the playing transponder's address), then in ordinary memory.
+  static constexpr size_t kRepeatableServiceTransponders = 64;
+  RepeatableMemory serviceMemory{kRepeatableServiceTransponders * sizeof(eTransponder)};
+  size_t repeatableServiceTransponders = 0;
+  std::list<eTransponder> serviceTransponders;
   bool serviceAvailable = true;
   eFrontendSource* frontendSource = nullptr;
   FixedReadings fixed;

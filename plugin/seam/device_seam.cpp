@@ -26,6 +26,11 @@ int SystemDevices::ioctl(int fd, unsigned long request, void* arg) {
 void SystemDevices::sleepMicroseconds(unsigned long us) {
   ::usleep(static_cast<useconds_t>(us));
 }
+int SystemDevices::createThread(pthread_t* thread, const pthread_attr_t* attr,
+                                void* (*entry)(void*), void* arg) {
+  return ::pthread_create(thread, attr, entry, arg);
+}
+void SystemDevices::beforeBusyWait() {}
 
 DeviceSeam& devices() {
   static SystemDevices systemDevices;

@@ -22,9 +22,6 @@ constexpr int64_t kQuitCheckUs = 100000;
 // While the tone thread holds the audio device, what it played goes to the loudspeaker this
 // often (the sound output queues half a second at most).
 constexpr int64_t kAudioHandOverUs = 20000;
-// The host keeps every log line for tests; a long session only needs the file, so the lines
-// kept are dropped this often.
-constexpr int64_t kLogTrimUs = 60000000;
 // Steps of 0.1 and 0.02 degrees add up with rounding errors; keep the dish on their grid, so
 // forty steps west from 4 degrees are exactly 0 again.
 double onDishGrid(double degrees) {
@@ -88,9 +85,8 @@ bool InteractiveDriver::showFrame(eMainloop& loop) {
 void InteractiveDriver::handAudioOver(eMainloop& loop) {
   if (!front || !front->hasAudio())
     return;
-  const int64_t now = loop.nowUs();
-  front->playAudio(simulation.deviceModels().audio.timeline(playedUntilUs, now));
-  playedUntilUs = now;
+  playedUntilUs = loop.nowUs();
+  front->playAudio(simulation.takeSound());
 }
 
 void InteractiveDriver::idle(eMainloop& loop) {
@@ -109,12 +105,6 @@ void InteractiveDriver::idle(eMainloop& loop) {
   const bool frameHeldBack = !showFrame(loop);
   handAudioOver(loop);
   const int64_t now = loop.nowUs();
-  if (nextLogTrimUs < 0)
-    nextLogTrimUs = now + kLogTrimUs;
-  if (now >= nextLogTrimUs) {
-    debuglog::clear();
-    nextLogTrimUs = now + kLogTrimUs;
-  }
   int64_t until = std::min(now + kQuitCheckUs, scenarioWakeUs);
   if (frameHeldBack)
     until = std::min(until, nextFrameUs);

@@ -61,7 +61,6 @@ class InteractiveDriver : public eInputDriver {
   DriverScenario* scenario = nullptr;
   int64_t playedUntilUs = 0;
   int64_t nextFrameUs = 0;
-  int64_t lastFrameUs = 0;     // how long the last frame took to draw and present
-  int64_t nextLogTrimUs = -1;  // -1: not set yet
+  int64_t lastFrameUs = 0;  // how long the last frame took to draw and present
   bool quitting = false;
 };

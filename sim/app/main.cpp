@@ -12,16 +12,14 @@
 #include <vector>
 
 #include "demo_script.h"
+#include "module_path.h"
 #include "options.h"
 #include "profile/profile.h"
 #include "run_modes.h"
 #include "script/script.h"
 #include "sdl_front.h"
 #include "simulation.h"
-
-#ifndef VEVOVUVADO_MODULE_PATH
-#error "VEVOVUVADO_MODULE_PATH: the build passes the plug-in module's path"
-#endif
+#include "vevovuvado_version.h"
 
 namespace {
 constexpr const char* kDefaultOutDir = "vevovuvado-out";
@@ -78,6 +76,10 @@ int main(int argc, char** argv) {
     std::fputs(helpText(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("vevovuvado-sim %s\n", VEVOVUVADO_VERSION);
+    return 0;
+  }
 
   Profile profile = defaultProfile();
   if (!options.profile.empty() && !loadProfile(options.profile, &profile, &error)) {
@@ -125,7 +127,7 @@ int main(int argc, char** argv) {
   {
     Simulation simulation(
         profile, scripted || demo ? eMainloop::Time::virtualTime : eMainloop::Time::realTime);
-    const std::string module = options.module.empty() ? VEVOVUVADO_MODULE_PATH : options.module;
+    const std::string module = options.module.empty() ? defaultModulePath() : options.module;
     if (!simulation.loadModule(module, &error)) {
       std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
       return 1;

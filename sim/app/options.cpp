@@ -116,6 +116,10 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std
       parsed.help = true;
       continue;
     }
+    if (arg == "--version") {
+      parsed.version = true;
+      continue;
+    }
     const ValueOption* option = nullptr;
     for (const ValueOption& o : kValueOptions) {
       if (arg == o.flag)

@@ -19,6 +19,7 @@ struct SimOptions {
   std::string measureJson;  // the measurement's figures as JSON; empty: none
   bool headless = false;
   bool help = false;
+  bool version = false;
 };
 
 // False with `error` set for an unknown option or a missing value.

@@ -8,22 +8,33 @@
 #include "interactive_driver.h"
 #include "measure_run.h"
 #include "sdl_front.h"
-#include "wav_file.h"
 #include "window_layout.h"
 
 namespace {
-constexpr int kSampleRate = 12000;
+// The WAV file fills while the finder runs; what fails, at the start or later, is reported
+// once the finder has closed.
+class SoundFile {
+ public:
+  SoundFile(Simulation& s, const std::string& p) : simulation(s), path(p) {
+    if (!path.empty())
+      opened = simulation.recordSound(path, &error);
+  }
+  bool finish() {
+    if (path.empty())
+      return true;
+    if (opened && simulation.finishSound(&error))
+      return true;
+    std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the sound: %s\n", path.c_str(),
+                 error.c_str());
+    return false;
+  }
 
-bool writeHeard(Simulation& simulation, const std::string& path) {
-  if (path.empty())
-    return true;
+ private:
+  Simulation& simulation;
+  const std::string path;
+  bool opened = false;
   std::string error;
-  if (writeWav(path, simulation.heard(), kSampleRate, &error))
-    return true;
-  std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the sound: %s\n", path.c_str(),
-               error.c_str());
-  return false;
-}
+};
 
 bool writeScreen(Simulation& simulation, const std::string& path) {
   if (path.empty())
@@ -45,10 +56,10 @@ bool writeWindow(Simulation& simulation, const std::string& path) {
   return false;
 }
 
-// What is written once the finder has closed: the sound, the plot, and whether every reading
-// reached the CSV file.
+// What is written once the finder has closed: the plot, and whether every reading reached the
+// CSV file.
 bool writeAfterwards(Simulation& simulation, const RunOutputs& outputs) {
-  bool written = writeHeard(simulation, outputs.wav);
+  bool written = true;
   std::string error;
   if (!outputs.plot.empty() && !simulation.writePlot(outputs.plot, &error)) {
     std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
@@ -72,8 +83,10 @@ int runScript(Simulation& simulation, const Script& script, const std::string& s
     written = writeScreen(simulation, outputs.png);
     written = writeWindow(simulation, outputs.window) && written;
   };
+  SoundFile sound(simulation, outputs.wav);
   simulation.runPlugin(runner);
   runner.checkAllRan();
+  written = sound.finish() && written;
   written = writeAfterwards(simulation, outputs) && written;
   if (runner.failed()) {
     std::fprintf(stderr, "vevovuvado-sim: %s\n", runner.error().c_str());
@@ -93,8 +106,14 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
   // Ctrl-C closes the finder the orderly way, so its destructor runs and the files get written.
   std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
   std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
+  SoundFile sound(simulation, outputs.wav);
+  // The driver hands what played to the sound output at every turn; without one nothing
+  // gathers it.
+  if (front.hasAudio())
+    simulation.listenToSound();
   simulation.runPlugin(driver);
-  bool written = writeAfterwards(simulation, outputs);
+  bool written = sound.finish();
+  written = writeAfterwards(simulation, outputs) && written;
   if (!outputs.png.empty() && !writePng(driver.lastScreen(), outputs.png, &error)) {
     std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
                  error.c_str());
@@ -118,12 +137,16 @@ int runMeasure(Simulation& simulation, const RunOutputs& outputs, const MeasureO
   driver.setScenario(&run);
   std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
   std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
+  SoundFile sound(simulation, outputs.wav);
+  if (front && front->hasAudio())
+    simulation.listenToSound();
   simulation.runPlugin(driver);
   if (!run.complete())
     run.finish();
   const MeasureResult result = run.result(options.receiver, options.window);
   std::fputs(measureTable(result).c_str(), stdout);
-  bool written = writeAfterwards(simulation, outputs);
+  bool written = sound.finish();
+  written = writeAfterwards(simulation, outputs) && written;
   if (!outputs.png.empty()) {
     std::string error;
     if (!writePng(driver.lastScreen(), outputs.png, &error)) {

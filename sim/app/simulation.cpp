@@ -2,10 +2,8 @@
 
 #include <dlfcn.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <thread>
 
 #include "dump/host_windows.h"
 #include "dump/state_dump.h"
@@ -49,11 +47,6 @@ Simulation::Simulation(const Profile& p, eMainloop::Time time)
   receiver.install();
   eSkin::setActive(&skin);
   devices.audio.setPresent(profile.audioDevice);
-  devices.setSleep([this](unsigned long us) {
-    sleepingThreads.fetch_add(1);
-    eApp->sleepUs(static_cast<int64_t>(us));
-    sleepingThreads.fetch_sub(1);
-  });
   eMessageBox::clearMessageBoxes();
   model.start();
   // The finder's frontend readings pass the tap on their way to the model.
@@ -83,23 +76,6 @@ Simulation::~Simulation() {
   eSkin::setActive(nullptr);
   receiver.setFrontendSource(nullptr);
   loop().setInputDriver(nullptr);
-}
-
-void Simulation::beforeTimePasses() {
-  // Virtual time waits for a thread only while that thread sleeps on the clock. The tone thread
-  // holds the audio device from just before it starts until it ends; while the device is open
-  // and the thread is not asleep yet (starting up, or between two passes), time must not jump
-  // ahead of it, or the tone would fall silent for the seconds skipped.
-  if (!loop().isVirtual())
-    return;
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-  while (devices.audio.openDescriptors() > 0 && sleepingThreads.load() == 0 &&
-         std::chrono::steady_clock::now() < giveUp) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  // The count rises just before the sleep registers with the clock: give it that moment.
-  if (sleepingThreads.load() > 0)
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
 }
 
 bool Simulation::loadModule(const std::string& path, std::string* error) {
@@ -193,8 +169,40 @@ bool Simulation::writePlot(const std::string& path, std::string* error) {
   return true;
 }
 
-std::vector<int8_t> Simulation::heard() const {
-  return devices.audio.timeline(0, eApp ? eApp->nowUs() : 0);
+bool Simulation::recordSound(const std::string& path, std::string* error) {
+  if (!wav.open(path, OssAudioModel::kRate, error))
+    return false;
+  devices.audio.setPlayedSink([this](const int8_t* s, size_t n) { playedSound(s, n); });
+  return true;
+}
+
+void Simulation::listenToSound() {
+  listening = true;
+  devices.audio.setPlayedSink([this](const int8_t* s, size_t n) { playedSound(s, n); });
+}
+
+void Simulation::playedSound(const int8_t* samples, size_t count) {
+  wav.append(samples, count);
+  if (listening) {
+    std::lock_guard<std::mutex> lock(heardMutex);
+    heard.insert(heard.end(), samples, samples + count);
+  }
+}
+
+std::vector<int8_t> Simulation::takeSound() {
+  devices.audio.flushPlayed(loop().nowUs());
+  std::lock_guard<std::mutex> lock(heardMutex);
+  std::vector<int8_t> out;
+  out.swap(heard);
+  return out;
+}
+
+bool Simulation::finishSound(std::string* error) {
+  if (!wav.isOpen())
+    return true;
+  devices.audio.flushPlayed(loop().nowUs());
+  devices.audio.setPlayedSink(nullptr);
+  return wav.close(error);
 }
 
 eWidget* Simulation::findWidget(const std::string& name) {

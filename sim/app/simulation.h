@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "script/script_runner.h"
 #include "signal_model/signal_model.h"
 #include "simulated_devices.h"
+#include "wav_file.h"
 
 // Makes the loop the host's eApp before anything that needs one is built.
 struct HostClock {
@@ -81,8 +83,16 @@ class Simulation : public ScriptTarget {
   Image window(int width, int height);
   // The plot of the whole run (shown and true SNR, pitch, dish error) as a PNG file.
   bool writePlot(const std::string& path, std::string* error);
-  // What the loudspeaker played from the start until now.
-  std::vector<int8_t> heard() const;
+  // What the loudspeaker plays goes, as it plays, to a WAV file and to a listener, and is not
+  // kept beyond that. Both are asked for before the plug-in runs.
+  // Streams into a WAV file at `path`; false with the reason when it cannot be created.
+  bool recordSound(const std::string& path, std::string* error);
+  // Gathers what plays for takeSound() (the desktop window's sound output).
+  void listenToSound();
+  // What played since the last call, up to now.
+  std::vector<int8_t> takeSound();
+  // Everything up to now into the WAV file, which is then complete; false with the reason.
+  bool finishSound(std::string* error);
 
   // ScriptTarget
   eWidget* findWidget(const std::string& name) override;
@@ -91,8 +101,6 @@ class Simulation : public ScriptTarget {
   bool writeDump(const std::string& path, std::string* error) override;
   bool writePng(const std::string& path, std::string* error) override;
   bool writeWindowPng(const std::string& path, int width, int height, std::string* error) override;
-  // Waits (a little real time at most) until the tone thread, when there is one, sleeps.
-  void beforeTimePasses() override;
 
  private:
   using PluginExec = int (*)(void*);
@@ -110,8 +118,12 @@ class Simulation : public ScriptTarget {
   SignalModel model;
   MeasurementTap tap;
   SimulatedDevices::Installed seam{tap};
-  // Threads inside a device-seam sleep now (the tone thread's passes).
-  std::atomic<int> sleepingThreads{0};
+  void playedSound(const int8_t* samples, size_t count);  // the audio model's play-out sink
+
+  WavWriter wav;
+  bool listening = false;
+  std::mutex heardMutex;  // taken inside the audio model's lock
+  std::vector<int8_t> heard;
   void* module = nullptr;
   PluginExec pluginExec = nullptr;
 

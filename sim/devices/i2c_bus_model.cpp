@@ -44,6 +44,13 @@ std::vector<I2cBusModel::Transfer> I2cBusModel::transfers() const {
   return log;
 }
 
+void I2cBusModel::setRecording(bool on) {
+  std::lock_guard<std::mutex> lock(mutex);
+  recording = on;
+  if (!on)
+    log = {};
+}
+
 void I2cBusModel::clearTransfers() {
   std::lock_guard<std::mutex> lock(mutex);
   log.clear();
@@ -93,7 +100,8 @@ ssize_t I2cBusModel::read(int handle, void* buf, size_t count) {
   if (it == devicesByAddress.end())
     return -1;
   Device& device = it->second;
-  log.push_back({h.address, h.pointer, count});
+  if (recording)
+    log.push_back({h.address, h.pointer, count});
   size_t n = count;
   if (faults.shortRead && n > 0)
     --n;

@@ -25,7 +25,9 @@ class I2cBusModel : public DeviceModel {
   bool hasDevice(int address) const;
   uint8_t getRegister(int address, int reg) const;
 
-  // Transfers seen, for tests: register reads (address, register) in order.
+  // Register reads (address, register) in order, kept only while recording is on (off by
+  // default; tests turn it on): a long run reads the bus some 30 times a second.
+  void setRecording(bool on);
   struct Transfer {
     int address;
     int reg;  // -1 for a plain read
@@ -54,5 +56,6 @@ class I2cBusModel : public DeviceModel {
   std::map<int, Device> devicesByAddress;
   std::map<int, Handle> handles;
   int nextHandle = 0;
+  bool recording = false;
   std::vector<Transfer> log;
 };

@@ -10,6 +10,10 @@ namespace {
 int64_t samplesToUs(int64_t samples) {
   return samples * 1000000 / OssAudioModel::kRate;
 }
+
+// Silence goes to the sink in pieces of this size, however long it lasts.
+constexpr size_t kSilenceChunk = 4096;
+const int8_t kSilence[kSilenceChunk] = {};
 }  // namespace
 
 void OssAudioModel::setClock(std::function<int64_t()> nowUs) {
@@ -42,6 +46,50 @@ void OssAudioModel::forceQueueDepth(std::optional<int> bytes) {
   forcedDepth = bytes;
 }
 
+void OssAudioModel::setRecording(bool on) {
+  std::lock_guard<std::mutex> lock(mutex);
+  recording = on;
+  if (!on) {
+    played = {};
+    results = {};
+  }
+}
+
+void OssAudioModel::setPlayedSink(PlayedSink s) {
+  std::lock_guard<std::mutex> lock(mutex);
+  sink = std::move(s);
+  if (!sink)
+    unplayed.clear();
+}
+
+void OssAudioModel::flushPlayed(int64_t untilUs) {
+  std::lock_guard<std::mutex> lock(mutex);
+  emitUntil(sampleAt(untilUs));
+}
+
+void OssAudioModel::emitUntil(int64_t sample) {
+  if (!sink)
+    return;
+  while (emitted < sample) {
+    if (!unplayed.empty() && unplayed.front().startSample <= emitted) {
+      const Block& b = unplayed.front();
+      const int64_t end = b.startSample + static_cast<int64_t>(b.samples.size());
+      const int64_t upTo = std::min(end, sample);
+      sink(b.samples.data() + (emitted - b.startSample), static_cast<size_t>(upTo - emitted));
+      emitted = upTo;
+      if (emitted == end)
+        unplayed.pop_front();
+      continue;
+    }
+    // Silence up to the next block or the limit.
+    const int64_t gapEnd =
+        unplayed.empty() ? sample : std::min(sample, unplayed.front().startSample);
+    const size_t n = static_cast<size_t>(std::min<int64_t>(gapEnd - emitted, kSilenceChunk));
+    sink(kSilence, n);
+    emitted += static_cast<int64_t>(n);
+  }
+}
+
 OssAudioModel::Settings OssAudioModel::settings() const {
   std::lock_guard<std::mutex> lock(mutex);
   return current;
@@ -50,6 +98,11 @@ OssAudioModel::Settings OssAudioModel::settings() const {
 int OssAudioModel::queuedBytes() const {
   std::lock_guard<std::mutex> lock(mutex);
   return queuedAt(now());
+}
+
+int64_t OssAudioModel::samplesAccepted() const {
+  std::lock_guard<std::mutex> lock(mutex);
+  return acceptedInAll;
 }
 
 std::vector<int8_t> OssAudioModel::acceptedSamples() const {
@@ -126,11 +179,19 @@ ssize_t OssAudioModel::write(int /*handle*/, const void* buf, size_t count) {
     if (accepted == 0)
       accepted = -1;  // EAGAIN on a full non-blocking device
   }
-  results.push_back(accepted);
+  // What played before this moment is final: nothing written from now on can go before it.
+  emitUntil(sampleAt(t));
+  if (recording)
+    results.push_back(accepted);
   if (accepted > 0) {
+    acceptedInAll += accepted;
     const int64_t start = std::max(sampleAt(t), queueEndSample);
     const auto* bytes = static_cast<const int8_t*>(buf);
-    played.push_back({samplesToUs(start), start, std::vector<int8_t>(bytes, bytes + accepted)});
+    Block block{samplesToUs(start), start, std::vector<int8_t>(bytes, bytes + accepted)};
+    if (recording)
+      played.push_back(block);
+    if (sink)
+      unplayed.push_back(std::move(block));
     queueEndSample = start + accepted;
   }
   return accepted;

@@ -1,8 +1,11 @@
 #pragma once
 // The OSS audio device "/dev/sound/dsp": signed 8-bit mono at 12000 samples per second.
 // Non-blocking writes go into a bounded queue that drains at 12000 bytes per second on the
-// host's clock; every accepted sample is kept with the time it starts to play, so a test can
-// measure pitch and a program can write what was heard (silence where nothing was queued).
+// host's clock. The model keeps only what a caller asked for, so hours of tone cost no memory:
+//  - a play-out sink gets what the loudspeaker plays, in order and once, with silence where
+//    nothing was queued, as soon as it has played (a WAV file, the computer's sound output);
+//  - recording (off by default; tests turn it on) keeps every accepted block and every write's
+//    result, for blocks(), acceptedSamples(), writeResults(), timeline() and underruns().
 
 #include <cstdint>
 #include <deque>
@@ -38,7 +41,19 @@ class OssAudioModel : public DeviceModel {
   Settings settings() const;
   // Bytes queued and not yet played, now.
   int queuedBytes() const;
-  // Every accepted sample in order, and every write call's result.
+  // Keeps every accepted block and write result from now on while on; off drops what was kept.
+  void setRecording(bool on);
+  // Gets every sample of the play-out timeline from its start, in order, each exactly once:
+  // samples up to the time of each write as it happens, and up to `untilUs` at
+  // flushPlayed(untilUs). Called with the model's lock held, on the thread that writes or
+  // flushes; it must not call back into the model. nullptr: nothing is kept for it.
+  using PlayedSink = std::function<void(const int8_t* samples, size_t count)>;
+  void setPlayedSink(PlayedSink sink);
+  void flushPlayed(int64_t untilUs);
+
+  // Samples accepted by all writes so far, recording or not.
+  int64_t samplesAccepted() const;
+  // With recording on: every accepted sample in order, and every write call's result.
   std::vector<int8_t> acceptedSamples() const;
   std::vector<long> writeResults() const;
   struct Block {
@@ -47,8 +62,8 @@ class OssAudioModel : public DeviceModel {
     std::vector<int8_t> samples;
   };
   std::vector<Block> blocks() const;
-  // What the loudspeaker played from `fromUs` to `toUs`, one sample per 1/12000 s, 0 where
-  // nothing was queued.
+  // With recording on: what the loudspeaker played from `fromUs` to `toUs`, one sample per
+  // 1/12000 s, 0 where nothing was queued.
   std::vector<int8_t> timeline(int64_t fromUs, int64_t toUs) const;
   // Times the queue ran empty after the first block until `untilUs` (underruns).
   int underruns(int64_t untilUs) const;
@@ -63,6 +78,8 @@ class OssAudioModel : public DeviceModel {
   int64_t now() const;
   int queuedAt(int64_t t) const;
   static int64_t sampleAt(int64_t us) { return us * kRate / 1000000; }
+  // Hands the play-out timeline before `sample` to the sink and forgets what it handed.
+  void emitUntil(int64_t sample);
 
   mutable std::mutex mutex;
   std::function<int64_t()> clock;
@@ -72,7 +89,12 @@ class OssAudioModel : public DeviceModel {
   int64_t queueEndSample = 0;  // timeline sample at which the queue runs empty
   std::deque<long> scriptedWrites;
   std::optional<int> forcedDepth;
-  std::vector<Block> played;
-  std::vector<long> results;
+  bool recording = false;
+  std::vector<Block> played;  // recording only
+  std::vector<long> results;  // recording only
+  PlayedSink sink;
+  std::deque<Block> unplayed;  // accepted and not yet handed to the sink (at most a queue full)
+  int64_t emitted = 0;         // timeline samples handed to the sink
+  int64_t acceptedInAll = 0;   // samples taken by all writes
   int nextHandle = 0;
 };

@@ -5,6 +5,21 @@
 
 #include "host/emainloop.h"
 
+namespace {
+struct LoopThreadStart {
+  eMainloop* loop;
+  void* (*entry)(void*);
+  void* arg;
+};
+
+void* startOnLoop(void* p) {
+  const LoopThreadStart start = *static_cast<LoopThreadStart*>(p);
+  delete static_cast<LoopThreadStart*>(p);
+  start.loop->adoptThread();
+  return start.entry(start.arg);
+}
+}  // namespace
+
 SimulatedDevices::SimulatedDevices() {
   byPath[devpath::kI2cBus] = &i2c;
   byPath[devpath::kFrontend] = &frontend;
@@ -20,6 +35,11 @@ SimulatedDevices::~SimulatedDevices() {
 int SimulatedDevices::openDescriptors() const {
   std::lock_guard<std::mutex> lock(mutex);
   return static_cast<int>(descriptors.size());
+}
+
+void SimulatedDevices::setRecording(bool on) {
+  i2c.setRecording(on);
+  audio.setRecording(on);
 }
 
 void SimulatedDevices::setSleep(std::function<void(unsigned long)> s) {
@@ -108,4 +128,31 @@ void SimulatedDevices::sleepMicroseconds(unsigned long us) {
   } else {
     std::this_thread::sleep_for(std::chrono::microseconds(us));
   }
+}
+
+int SimulatedDevices::createThread(pthread_t* thread, const pthread_attr_t* attr,
+                                   void* (*entry)(void*), void* arg) {
+  bool ownSleeper = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    ownSleeper = static_cast<bool>(sleeper);
+  }
+  eMainloop* loop = eApp;
+  if (ownSleeper || !loop || !loop->isVirtual())
+    return pthread_create(thread, attr, entry, arg);
+  loop->threadStarting();
+  auto* start = new LoopThreadStart{loop, entry, arg};
+  const int created = pthread_create(thread, attr, startOnLoop, start);
+  if (created != 0) {
+    delete start;
+    loop->threadNotStarted();
+    return created;
+  }
+  loop->waitForThreads();
+  return 0;
+}
+
+void SimulatedDevices::beforeBusyWait() {
+  if (eApp)
+    eApp->letThreadsRun();
 }

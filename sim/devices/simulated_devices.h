@@ -3,6 +3,11 @@
 // frontend and the OSS audio device. Tests and the simulator install it with
 // installDevices(&models); descriptors are counted per device so a test can prove that
 // nothing leaks.
+//
+// Time: on a host main loop with virtual time, the module's threads start and sleep on that
+// loop's clock with its exact hand-off (emainloop.h): createThread() registers the thread
+// before it runs and returns once it sleeps, so its start-up lines always come out at the
+// same place, and beforeBusyWait() lets the clock run on for it under the destructor's poll.
 
 #include <functional>
 #include <map>
@@ -25,8 +30,12 @@ class SimulatedDevices : public DeviceSeam {
 
   // Descriptors open now on all devices.
   int openDescriptors() const;
+  // Recording of the I2C transfers and of every audio block and write (see the models); off
+  // by default, so a long run keeps nothing it was not asked for.
+  void setRecording(bool on);
   // How sleeps are served; by default the host main loop's sleep (virtual time aware), or a
-  // real sleep when there is no main loop.
+  // real sleep when there is no main loop. Threads started while another sleeper is set are
+  // not registered with the main loop.
   void setSleep(std::function<void(unsigned long us)> sleeper);
   // Sleep calls seen (the tone thread's passes).
   int sleeps() const { return sleepCount.load(); }
@@ -49,6 +58,9 @@ class SimulatedDevices : public DeviceSeam {
   ssize_t write(int fd, const void* buf, size_t count) override;
   int ioctl(int fd, unsigned long request, void* arg) override;
   void sleepMicroseconds(unsigned long us) override;
+  int createThread(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                   void* arg) override;
+  void beforeBusyWait() override;
 
  private:
   struct Open {

@@ -91,6 +91,15 @@ void MeasurementTap::sleepMicroseconds(unsigned long us) {
   inner.sleepMicroseconds(us);
 }
 
+int MeasurementTap::createThread(pthread_t* thread, const pthread_attr_t* attr,
+                                 void* (*entry)(void*), void* arg) {
+  return inner.createThread(thread, attr, entry, arg);
+}
+
+void MeasurementTap::beforeBusyWait() {
+  inner.beforeBusyWait();
+}
+
 int MeasurementTap::snr() {
   measured();
   return frontend.snr();

@@ -41,6 +41,9 @@ class MeasurementTap : public DeviceSeam, public eFrontendSource {
   ssize_t write(int fd, const void* buf, size_t count) override;
   int ioctl(int fd, unsigned long request, void* arg) override;
   void sleepMicroseconds(unsigned long us) override;
+  int createThread(pthread_t* thread, const pthread_attr_t* attr, void* (*entry)(void*),
+                   void* arg) override;
+  void beforeBusyWait() override;
 
   // eFrontendSource: passed through.
   int snr() override;

@@ -10,7 +10,9 @@ void paintScreenSurface(cairo_t* cr, cairo_surface_t* screen, const Area& where,
   cairo_translate(cr, where.x, where.y);
   cairo_scale(cr, scale, scale);
   cairo_set_source_surface(cr, screen, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  // Bilinear, not GOOD: for scales other than halves GOOD takes pixman's separable convolution,
+  // which swaps the colour channels on big-endian machines (seen on s390x: green drawn purple).
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
   cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(screen),
                   cairo_image_surface_get_height(screen));
   cairo_fill(cr);

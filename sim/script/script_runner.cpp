@@ -72,7 +72,6 @@ void ScriptRunner::checkAllRan() {
 bool ScriptRunner::execute(const ScriptCommand& c, eMainloop& loop, std::string* problem) {
   switch (c.kind) {
     case Kind::wait:
-      target.beforeTimePasses();
       loop.advance(static_cast<long>(c.number));
       return true;
     case Kind::key:

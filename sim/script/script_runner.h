@@ -25,8 +25,6 @@ class ScriptTarget {
   // The simulator's whole window (the screen and its panel) at that size, as PNG.
   virtual bool writeWindowPng(const std::string& path, int width, int height,
                               std::string* error) = 0;
-  // Called before a script lets time pass, so other threads can catch up with the clock.
-  virtual void beforeTimePasses() {}
 };
 
 class ScriptRunner : public eInputDriver {

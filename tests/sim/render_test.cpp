@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -553,6 +555,29 @@ TEST(WriteWav, StoresMonoTwelveKilohertzWithEverySampleExact) {
   for (size_t i = 0; i < samples.size(); ++i)
     ASSERT_EQ(back[i], samples[i] * 256) << "sample " << i;
   unlink(path.c_str());
+}
+
+TEST(WriteWav, StreamedInPiecesGivesTheSameFileAsAllAtOnce) {
+  std::vector<int8_t> samples;
+  for (int i = 0; i < 40000; ++i)  // more than one write's worth
+    samples.push_back(static_cast<int8_t>((i * 13) % 255 - 127));
+  const std::string whole = tempPath("whole.wav");
+  const std::string streamed = tempPath("streamed.wav");
+  std::string error;
+  ASSERT_TRUE(writeWav(whole, samples, 12000, &error)) << error;
+  WavWriter writer;
+  ASSERT_TRUE(writer.open(streamed, 12000, &error)) << error;
+  for (size_t at = 0; at < samples.size(); at += 1024)
+    writer.append(samples.data() + at, std::min<size_t>(1024, samples.size() - at));
+  ASSERT_TRUE(writer.close(&error)) << error;
+  auto bytes = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(bytes(whole).size(), 44u + 2u * samples.size());
+  EXPECT_TRUE(bytes(whole) == bytes(streamed));
+  unlink(whole.c_str());
+  unlink(streamed.c_str());
 }
 
 TEST(WriteWav, EmptyToneGivesAValidFileWithoutFrames) {

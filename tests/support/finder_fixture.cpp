@@ -31,8 +31,11 @@ HostFixture::HostFixture() {
   loop.setInputDriver(&input);
   receiver.install();
   eSkin::setActive(nullptr);
+  debuglog::keepLines(true);
   debuglog::clear();
   debuglog::setSink([](const std::string&) {});
+  // The tests read back what the plug-in did on the bus and wrote to the audio device.
+  devices.setRecording(true);
   eMessageBox::clearMessageBoxes();
   // The tone words are process globals; every test starts from a module just loaded.
   snr_sound = 0;
@@ -43,6 +46,7 @@ HostFixture::HostFixture() {
 
 HostFixture::~HostFixture() {
   debuglog::setSink(nullptr);
+  debuglog::keepLines(false);
   receiver.uninstall();
   loop.setInputDriver(nullptr);
   if (eApp == &loop)
