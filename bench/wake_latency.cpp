@@ -1,10 +1,9 @@
-// How late this machine wakes a thread that sleeps until a moment on the steady clock, which is
-// the floor under the refresh period in real time: the main loop sleeps to each timer so (a
-// coarse wait that ends 2 ms early, then a sleep to the microsecond), and a timer cannot fire
-// earlier than the thread wakes. Measured both ways, every wake 100 ms after the last, as the
-// window's waits are:
+// How late this machine wakes a thread that sleeps until a moment on the steady clock: a timer
+// cannot fire before the main loop wakes, which is why the loop waits the last 2 ms before a
+// timer awake. Measured two ways, every wake 100 ms after the last, as the window's waits are:
 //  - one sleep:   sleep_until(the moment);
-//  - as the loop: a 98 ms sleep, then sleep_until(the moment).
+//  - as the loop: a 98 ms sleep (the input wait that ends 2 ms early), then sleep_until(the
+//    moment), which is how the loop slept to a timer before it waited the rest awake.
 //
 //   wake_latency [--wakes N]     (default 300 each, 60 s in all)
 
