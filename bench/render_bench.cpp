@@ -10,6 +10,7 @@
 #include "dump/host_windows.h"
 #include "profile/profile.h"
 #include "simulation.h"
+#include "window_frames.h"
 #include "window_layout.h"
 
 #ifndef VEVOVUVADO_MODULE_PATH
@@ -101,4 +102,54 @@ void BM_RenderFrame(benchmark::State& state, FrameMemory memory) {
 }
 BENCHMARK_CAPTURE(BM_RenderFrame, memory_kept, FrameMemory::kept)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderFrame, memory_fresh, FrameMemory::fresh)->Unit(benchmark::kMillisecond);
+
+// The window's frames as the simulator draws them now, kept between frames: after each
+// refresh of the finder (its widgets and the panel's chart change: what an idle window draws
+// four times a second), or with nothing changed (what every idle turn checks).
+enum class FrameCase { afterRefresh, unchanged };
+
+void BM_WindowFrame(benchmark::State& state, FrameCase which) {
+  debuglog::setSink([](const std::string&) {});
+  Profile profile = defaultProfile();
+  profile.audioDevice = false;
+  {
+    Simulation simulation(profile, eMainloop::Time::virtualTime);
+    std::string error;
+    if (!simulation.loadModule(VEVOVUVADO_MODULE_PATH, &error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+    SettleThenRun driver(simulation, [&] {
+      WindowFrames frames;
+      frames.draw(simulation, kDefaultWindowWidth, kDefaultWindowHeight);
+      size_t changedPixels = 0;
+      for (auto _ : state) {
+        if (which == FrameCase::afterRefresh) {
+          simulation.loop().advance(250);
+          if (!frames.stale(simulation, kDefaultWindowWidth, kDefaultWindowHeight)) {
+            state.SkipWithError("a refresh changed nothing on the window");
+            break;
+          }
+          for (const PixelRect& r :
+               frames.draw(simulation, kDefaultWindowWidth, kDefaultWindowHeight))
+            changedPixels += static_cast<size_t>(r.width) * static_cast<size_t>(r.height);
+        } else if (frames.stale(simulation, kDefaultWindowWidth, kDefaultWindowHeight)) {
+          state.SkipWithError("an unchanged window wants a frame");
+          break;
+        }
+      }
+      if (which == FrameCase::afterRefresh && state.iterations() > 0)
+        state.counters["changed_pixels"] =
+            static_cast<double>(changedPixels) / static_cast<double>(state.iterations());
+    });
+    simulation.runPlugin(driver);
+    if (!driver.ran())
+      state.SkipWithError("the finder closed before the frame was drawn");
+  }
+  debuglog::clear();
+  debuglog::setSink(nullptr);
+}
+BENCHMARK_CAPTURE(BM_WindowFrame, after_refresh, FrameCase::afterRefresh)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowFrame, unchanged, FrameCase::unchanged)->Unit(benchmark::kMicrosecond);
 }  // namespace

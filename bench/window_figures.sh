@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# The simulator's window on a virtual display, measured from outside the program:
-#  - the share of a core it uses with the finder open and no input (built-in satellite
-#    receiver; the readings still move with the signal model's jitter);
-#  - the refresh period in the window, on the terrestrial profile: its refresh writes a log line,
-#    and strace stamps each write. The timer and its re-arming are the same in both modes.
+# The simulator's window on a virtual display:
+#  - from outside the program, the share of a core it uses with the finder open and no input
+#    (built-in satellite receiver; the readings still move with the signal model's jitter,
+#    so the finder's widgets and the panel's chart change at every refresh), and the same for
+#    the X server;
+#  - from outside, the refresh period in the window on the terrestrial profile: its refresh
+#    writes a log line, and strace stamps each write (strace stops the program at every system
+#    call, which makes some periods late by itself). The timer and its re-arming are the same
+#    in both modes;
+#  - from inside, the measurement mode in the window (--measure SECONDS): refresh period,
+#    delays, tone, frames, CPU and memory while the dish moves.
 #   bash bench/window_figures.sh [BUILD_DIR [SECONDS]]     (default: build/release, 30)
-# Needs Xvfb and strace (Debian: xvfb, strace). Prints two lines; exits non-zero on failure.
+# Needs Xvfb and strace (Debian: xvfb, strace). Exits non-zero on failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -57,15 +63,19 @@ close_window() {
 
 open_window
 ticks=$(getconf CLK_TCK)
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$window/stat"; }
-before=$(cpu_ticks)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+before=$(cpu_ticks "$window")
+server_before=$(cpu_ticks "$xvfb")
 started=$(date +%s.%N)
 sleep "$seconds"
-after=$(cpu_ticks)
+after=$(cpu_ticks "$window")
+server_after=$(cpu_ticks "$xvfb")
 ended=$(date +%s.%N)
 close_window
-awk -v a="$before" -v b="$after" -v t="$ticks" -v s="$started" -v e="$ended" 'BEGIN {
-  printf "idle window (satellite, no input): %.1f %% of a core over %.0f s\n", 100 * (b - a) / t / (e - s), e - s }'
+awk -v a="$before" -v b="$after" -v xa="$server_before" -v xb="$server_after" -v t="$ticks" \
+  -v s="$started" -v e="$ended" 'BEGIN {
+  printf "idle window (satellite, no input): %.1f %% of a core over %.0f s (the X server %.1f %%)\n",
+    100 * (b - a) / t / (e - s), e - s, 100 * (xb - xa) / t / (e - s) }'
 
 open_window --profile profiles/terrestrial.json
 timeout "$seconds" strace -ttt -e trace=write -p "$window" -o "$work/writes" 2>/dev/null || true
@@ -82,3 +92,8 @@ grep -E '"\[Beamseek\] SNR [0-9]+\\n"' "$work/writes" | awk '
     p99 = int(0.99 * m); if (p99 >= m) p99 = m - 1
     printf "refresh period in the window (terrestrial): mean %.1f ms, p99 %.1f ms, max %.1f ms over %d periods\n", sum / m, d[p99], d[m - 1], m
   }'
+
+echo "the measurement mode in the window:"
+"$sim" --measure "$seconds" >"$work/measure.out" 2>"$work/measure.err" ||
+  { cat "$work/measure.err" >&2; exit 1; }
+grep -v -e '^vevovuvado-sim: measuring' "$work/measure.out"

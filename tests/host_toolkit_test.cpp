@@ -1,7 +1,9 @@
 // The stand-in host toolkit: what the plug-in relies on from widgets, timers, skins, keys and
 // the DVB layer.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/receiver.h"
 #include "support/finder_fixture.h"
@@ -248,6 +250,74 @@ TEST(RealTimeLoop, ClockFollowsTheWallClockForDevicesOnOtherThreads) {
   // A lower bound only: advance() sleeps at least that long, and the timer is due within it.
   EXPECT_GE(realLoop.nowUs() - before, 20000);
   EXPECT_EQ(ticks, 1);
+}
+
+// An input driver that records how long the loop asked it to wait for input, and reports
+// input at once when told to.
+class WaitingInput : public eInputDriver {
+ public:
+  explicit WaitingInput(bool hasInput) : input(hasInput) {}
+  void idle(eMainloop&) override {}
+  bool waitForInput(int64_t us) override {
+    asked.push_back(us);
+    return input ? true : eInputDriver::waitForInput(us);
+  }
+  bool input;
+  std::vector<int64_t> asked;
+};
+
+TEST(RealTimeLoop, WaitForWorkEndsAtInputWithoutFiringATimerThatIsNotDue) {
+  eMainloop realLoop(eMainloop::Time::realTime);
+  WaitingInput driver(true);
+  realLoop.setInputDriver(&driver);
+  eTimer timer(&realLoop);
+  int ticks = 0;
+  timer.timeout.connect([&ticks] { ++ticks; });
+  timer.start(10000, true);
+  const int64_t start = realLoop.nowUs();
+  realLoop.waitForWork(start + 60000000);
+  EXPECT_EQ(ticks, 0);
+  ASSERT_EQ(driver.asked.size(), 1u);
+  // The input wait ends a little before the timer, never after it, and the far limit given
+  // to waitForWork does not count: the timer is nearer.
+  EXPECT_LT(driver.asked[0], 10000000);
+  EXPECT_GT(driver.asked[0], 9000000);
+  realLoop.setInputDriver(nullptr);
+}
+
+TEST(RealTimeLoop, WaitForWorkFiresTheTimerWhenItIsDueAndStopsAtItsLimit) {
+  eMainloop realLoop(eMainloop::Time::realTime);
+  WaitingInput driver(false);
+  realLoop.setInputDriver(&driver);
+  eTimer timer(&realLoop);
+  std::vector<int64_t> firedAt;
+  timer.timeout.connect([&] { firedAt.push_back(realLoop.nowUs()); });
+  timer.start(30, true);
+  const int64_t due = timer.dueUs();
+  // A limit before the timer: the wait ends there, with the timer still to come.
+  const int64_t limit = realLoop.nowUs() + 10000;
+  realLoop.waitForWork(limit);
+  EXPECT_TRUE(firedAt.empty());
+  EXPECT_GE(realLoop.nowUs(), limit);
+  // Then the timer, not the far limit, ends the wait; it fired no earlier than it was due.
+  realLoop.waitForWork(realLoop.nowUs() + 60000000);
+  ASSERT_EQ(firedAt.size(), 1u);
+  EXPECT_GE(firedAt[0], due);
+  realLoop.setInputDriver(nullptr);
+}
+
+TEST(VirtualTimeLoop, WaitForWorkLetsTimePassUpToItsLimit) {
+  eMainloop virtualLoop(eMainloop::Time::virtualTime);
+  eTimer timer(&virtualLoop);
+  int ticks = 0;
+  timer.timeout.connect([&ticks] { ++ticks; });
+  timer.start(100, true);
+  virtualLoop.waitForWork(50000);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_EQ(virtualLoop.nowUs(), 50000);
+  virtualLoop.waitForWork(150000);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(virtualLoop.nowUs(), 150000);
 }
 
 }  // namespace

@@ -121,8 +121,15 @@ TEST(SimCommandLine, BadInputOfEveryKindGetsOneLineAndExitCode2) {
 }
 
 TEST(SimCommandLine, UnknownOptionsAndMissingValuesAreRefused) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"--frobnicate"}, {"--profile"}, {"--headless", "--out"}};
+  const std::vector<std::vector<std::string>> cases = {{"--frobnicate"},
+                                                       {"--profile"},
+                                                       {"--headless", "--out"},
+                                                       {"--measure"},
+                                                       {"--measure", "0.5"},
+                                                       {"--measure", "3601"},
+                                                       {"--measure", "10s"},
+                                                       {"--measure-json", "m.json"},
+                                                       {"--measure", "2", "--script", "s.txt"}};
   for (const auto& args : cases) {
     const std::string dir = freshFolder();
     const SimRun run = runSimulator(dir, args);
@@ -196,12 +203,30 @@ TEST(SimCommandLine, HelpDescribesEveryOptionTheKeysAndTheExitCodes) {
   const std::string dir = freshFolder();
   const SimRun run = runSimulator(dir, {"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* needed :
-       {"--profile FILE", "--script FILE", "--headless", "--out DIR",   "--csv FILE",
-        "--plot FILE",    "--png FILE",    "--wav FILE", "--log FILE",  "--module FILE",
-        "--version",      "--help",        "W, S",       "A, D",        "F2 or g",
-        "Escape",         "Enter",         "P ",         "Exit codes:", "  0  ",
-        "  1  ",          "  2  "}) {
+  for (const char* needed : {"--profile FILE",
+                             "--script FILE",
+                             "--headless",
+                             "--out DIR",
+                             "--csv FILE",
+                             "--plot FILE",
+                             "--png FILE",
+                             "--wav FILE",
+                             "--log FILE",
+                             "--module FILE",
+                             "--measure SECONDS",
+                             "--measure-json FILE",
+                             "--version",
+                             "--help",
+                             "W, S",
+                             "A, D",
+                             "F2 or g",
+                             "Escape",
+                             "Enter",
+                             "P ",
+                             "Exit codes:",
+                             "  0  ",
+                             "  1  ",
+                             "  2  "}) {
     EXPECT_NE(run.out.find(needed), std::string::npos) << needed;
   }
   // It reads on an 80-column terminal.

@@ -5,7 +5,8 @@
 //    jumps from one due timer or sleeping thread's wake time to the next, handing time over
 //    exactly to the other threads that sleep on it (esleepers.h), so runs are deterministic
 //    and never sleep;
-//  - real time (interactive simulator): advance() sleeps until timers are due.
+//  - real time (interactive simulator): advance() sleeps until timers are due, and
+//    waitForWork() until the next timer, a limit of the caller's or input, whichever is first.
 // When a modal loop has no key to deliver it asks the input driver to act (send keys, let time
 // pass); without a driver a modal loop closes at once, so nothing can hang.
 
@@ -26,8 +27,12 @@ class eInputDriver {
  public:
   virtual ~eInputDriver() = default;
   // Called on the GUI thread when a modal loop is idle. It must make progress: post a key,
-  // let time pass with loop.advance(), or close the modal widget.
+  // let time pass with loop.advance() or loop.waitForWork(), or close the modal widget.
   virtual void idle(eMainloop& loop) = 0;
+  // Real time, from waitForWork(): waits at most `us` microseconds for input (keys, window
+  // events) and returns true as soon as there is some, false when the time passed without.
+  // It may wait in whole milliseconds. The default has no input and sleeps the whole time.
+  virtual bool waitForInput(int64_t us);
 };
 
 class eTimer {
@@ -44,6 +49,11 @@ class eTimer {
   bool isActive() const { return active; }
   // When it fires next, in loop microseconds; meaningful only while active.
   int64_t dueUs() const { return due; }
+  // A coarse timer need not fire to the millisecond in real time: the loop sleeps right up to
+  // it and it fires as late as the system wakes the loop (now and then a millisecond or two).
+  // The others the loop waits for without sleeping over their last 2 ms (see waitForWork).
+  // Not coarse by default; for timers of the program around the plug-in.
+  void setCoarse(bool c) { coarse = c; }
 
   SigC::Signal0<void> timeout;
 
@@ -55,6 +65,7 @@ class eTimer {
   long intervalMs = 0;
   int64_t due = 0;
   uint64_t order = 0;  // start order breaks ties between timers due at the same time
+  bool coarse = false;
 };
 
 class eMainloop {
@@ -71,6 +82,16 @@ class eMainloop {
   int64_t nowMs() const { return nowUs() / 1000; }
 
   void setInputDriver(eInputDriver* driver) { inputDriver = driver; }
+  // Real time: sleeps until the next timer or deferred call is due, loop time `untilUs` comes,
+  // or the input driver reports input, whichever is first, then fires what is due and returns.
+  // So a timer fires when it is due, whatever frames the caller draws between two waits. The
+  // input driver's wait is coarse; the last 2 ms before a timer that is not coarse are waited
+  // here without sleeping (the thread yields the core at every turn), since a woken thread may
+  // come back a millisecond or more late. `untilUs` must be finite. In virtual time: advance() up
+  // to `untilUs`.
+  void waitForWork(int64_t untilUs);
+  // Loop time of the next timer or deferred call; INT64_MAX when there is none.
+  int64_t nextDueUs() const { return nextDue(); }
 
   // Runs `fn` on the GUI thread `ms` from now (during advance()). Returns an id for cancel().
   uint64_t callLater(long ms, std::function<void()> fn);
@@ -131,8 +152,13 @@ class eMainloop {
 
   void addTimer(eTimer* timer);
   void removeTimer(eTimer* timer);
+  // Real time: returns at loop time `us`; with `spinLast`, waits the last stretch without
+  // sleeping.
+  void sleepUntilRealUs(int64_t us, bool spinLast);
   // The earliest due time of timers and deferred calls, or INT64_MAX.
   int64_t nextDue() const;
+  // The same without the coarse timers.
+  int64_t nextPreciseDue() const;
   // Fires the single earliest item if it is due at or before `limit`; false when none is.
   bool fireOne(int64_t limit);
   void setNow(int64_t us);

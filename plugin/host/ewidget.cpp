@@ -9,14 +9,24 @@
 namespace {
 std::atomic<unsigned long> serialCounter{0};
 std::vector<eWidget*> topLevels;
+unsigned long drawnChanges = 0;
 }  // namespace
 
 std::vector<eWidget*> eWidget::topLevelWidgets() {
   return topLevels;
 }
 
+unsigned long eWidget::changeCount() {
+  return drawnChanges;
+}
+
+void eWidget::noteChange() {
+  ++drawnChanges;
+}
+
 eWidget::eWidget(eWidget* p, int focusable)
     : parent_(p), serialNumber_(++serialCounter), takefocus_(focusable) {
+  noteChange();
   if (parent_) {
     parent_->addChild(this);
   } else {
@@ -25,6 +35,7 @@ eWidget::eWidget(eWidget* p, int focusable)
 }
 
 eWidget::~eWidget() {
+  noteChange();
   if (eApp)
     eApp->forget(this);
   // Children first, newest first; each is detached so it never reaches back into a parent_ that
@@ -71,10 +82,16 @@ eWidget* eWidget::search(const std::string& wanted) {
 }
 
 void eWidget::move(const ePoint& p) {
+  if (p == position_)
+    return;
   position_ = p;
+  noteChange();
 }
 void eWidget::resize(const eSize& s) {
+  if (s == size_)
+    return;
   size_ = s;
+  noteChange();
 }
 void eWidget::cresize(const eSize& s) {
   resize(s);
@@ -84,6 +101,7 @@ void eWidget::show() {
   if (visible_)
     return;
   visible_ = true;
+  noteChange();
   eventHandler(eWidgetEvent(eWidgetEvent::willShow));
 }
 
@@ -91,25 +109,39 @@ void eWidget::hide() {
   if (!visible_)
     return;
   visible_ = false;
+  noteChange();
   eventHandler(eWidgetEvent(eWidgetEvent::willHide));
 }
 
 void eWidget::setText(const eString& t) {
+  if (t == text_)
+    return;
   text_ = t;
+  noteChange();
 }
 
 void eWidget::setFont(const gFont& f) {
+  if (fontSet_ && f == font_)
+    return;
   font_ = f;
   fontSet_ = true;
+  noteChange();
 }
 
 void eWidget::setForegroundColor(const gColor& color, bool /*redraw*/) {
+  if (foregroundSet_ && color == foreground_ && color.valid == foreground_.valid)
+    return;
   foreground_ = color;
   foregroundSet_ = true;
+  noteChange();
 }
 
 int eWidget::setProperty(const eString& prop, const eString& value) {
+  auto it = properties_.find(prop);
+  if (it != properties_.end() && it->second == value)
+    return 0;
   properties_[prop] = value;
+  noteChange();
   return 0;
 }
 
@@ -120,6 +152,8 @@ eString eWidget::getProperty(const std::string& prop) const {
 
 void eWidget::setFocus(eWidget* widget) {
   eWidget* tlw = getTLW();
+  if (tlw->focus_ != widget)
+    noteChange();
   tlw->focus_ = widget;
   tlw->focusChanged.emit(widget);
 }

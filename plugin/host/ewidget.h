@@ -54,6 +54,12 @@ class eWidget : public SigC::Object {
   // Live widgets without a parent (windows, message boxes), oldest first: how a program that
   // runs the host finds the windows a plug-in opened.
   static std::vector<eWidget*> topLevelWidgets();
+  // Counts the changes to what a renderer draws, over every widget of the process: text,
+  // geometry, visibility, colours, fonts, properties, focus, the state of check boxes, progress
+  // bars and combo boxes, and widgets made or deleted. Setting a value it already has does not
+  // count. A window that drew at one count need not draw again until the count moves.
+  // GUI thread only.
+  static unsigned long changeCount();
 
   // Geometry in the parent_'s client pixels.
   void move(const ePoint& position_);
@@ -120,6 +126,8 @@ class eWidget : public SigC::Object {
  protected:
   // Keys for the focused child; widgets that react to keys override it.
   virtual int handleKey(eKey key);
+  // Called by every setter of drawn state whose value really changed.
+  static void noteChange();
 
  private:
   void addChild(eWidget* child);

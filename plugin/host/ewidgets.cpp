@@ -5,11 +5,34 @@
 eLabel::eLabel(eWidget* p, int f, int focusable, const char* deco)
     : eDecoWidget(p, focusable, deco), flags_(f) {}
 
+void eLabel::setFlags(int f) {
+  if (f == flags_)
+    return;
+  flags_ = f;
+  noteChange();
+}
+
+void eLabel::setAlign(int a) {
+  if (a == align_)
+    return;
+  align_ = a;
+  noteChange();
+}
+
 eCheckbox::eCheckbox(eWidget* p, int c, int focusable, bool /*swapTxtPixmap*/, const char* deco)
     : eLabel(p, 0, focusable, deco), isCheckedValue_(c ? 1 : 0) {}
 
+void eCheckbox::setCheck(int c) {
+  const int value = c ? 1 : 0;
+  if (value == isCheckedValue_)
+    return;
+  isCheckedValue_ = value;
+  noteChange();
+}
+
 void eCheckbox::toggle() {
   isCheckedValue_ = !isCheckedValue_;
+  noteChange();
   checked.emit(isCheckedValue_);
 }
 
@@ -22,6 +45,20 @@ int eCheckbox::handleKey(eKey key_) {
 
 eProgress::eProgress(eWidget* p, int focusable) : eWidget(p, focusable) {}
 
+void eProgress::setPerc(int p) {
+  if (p == perc_)
+    return;
+  perc_ = p;
+  noteChange();
+}
+
+void eProgress::setStart(int s) {
+  if (s == start_)
+    return;
+  start_ = s;
+  noteChange();
+}
+
 eListBoxEntryText::eListBoxEntryText(eComboBox* box, const char* t, void* k, int /*align_*/,
                                      const eString& help, int /*keytype*/)
     : text_(t), key_(k), helptext_(help) {
@@ -32,6 +69,11 @@ eListBoxEntryText::eListBoxEntryText(eComboBox* box, const char* t, void* k, int
 eComboBox::eComboBox(eWidget* p, int entriesShown, eLabel* /*descr*/, int focusable,
                      const char* deco)
     : eLabel(p, 0, focusable, deco), openEntries_(entriesShown) {}
+
+void eComboBox::append(eListBoxEntryText* entry) {
+  entries_.push_back(entry);
+  noteChange();
+}
 
 eComboBox::~eComboBox() {
   for (eListBoxEntryText* entry : entries_)
@@ -54,6 +96,8 @@ int eComboBox::setCurrent(eListBoxEntryText* entry, bool sendSelChanged) {
 int eComboBox::setCurrent(int index, bool sendSelChanged) {
   if (index < 0 || index >= getCount())
     return -1;
+  if (index != current_)
+    noteChange();
   current_ = index;
   eListBoxEntryText* entry = entries_[static_cast<size_t>(index)];
   setText(entry->getText());
@@ -68,6 +112,7 @@ void eComboBox::clearList() {
   entries_.clear();
   current_ = -1;
   open_ = false;
+  noteChange();
   setText("");
 }
 
@@ -75,6 +120,7 @@ int eComboBox::choose(int index) {
   if (index < 0 || index >= getCount())
     return -1;
   open_ = false;
+  noteChange();
   selected.emit();
   setCurrent(index, true);
   setFocus(this);
@@ -82,6 +128,17 @@ int eComboBox::choose(int index) {
 }
 
 int eComboBox::handleKey(eKey key_) {
+  // Stepping the selection counts through setCurrent; opening, closing and moving in the list
+  // count here.
+  const bool wasOpen = open_;
+  const int wasHighlight = highlight_;
+  const int handled = handleListKey(key_);
+  if (open_ != wasOpen || highlight_ != wasHighlight)
+    noteChange();
+  return handled;
+}
+
+int eComboBox::handleListKey(eKey key_) {
   if (open_) {
     switch (key_) {
       case eKey::up:

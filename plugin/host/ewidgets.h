@@ -11,10 +11,10 @@ class eLabel : public eDecoWidget {
   explicit eLabel(eWidget* parent, int flags_ = 0, int takefocus = 0, const char* deco = "eLabel");
   const char* kind() const override { return "label"; }
   // Host flag bits (64: vertically centred text_); stored and drawn by a renderer.
-  void setFlags(int f) { flags_ = f; }
+  void setFlags(int f);
   int getFlags() const { return flags_; }
   // 0 left, 1 right, 2 centre.
-  void setAlign(int a) { align_ = a; }
+  void setAlign(int a);
   int getAlign() const { return align_; }
 
  private:
@@ -28,7 +28,7 @@ class eCheckbox : public eLabel {
             const char* deco = "eCheckBox");
   const char* kind() const override { return "checkbox"; }
   // Sets the state as a program does: no signal.
-  void setCheck(int c) { isCheckedValue_ = c ? 1 : 0; }
+  void setCheck(int c);
   int isChecked() const { return isCheckedValue_; }
   // The person ticks or unticks the box: the state flips and `checked` carries the new state.
   void toggle();
@@ -46,10 +46,10 @@ class eProgress : public eWidget {
   explicit eProgress(eWidget* parent, int takefocus = 0);
   const char* kind() const override { return "progress"; }
   // Percentage 0 to 100 (values outside are stored as given; a renderer clamps them).
-  void setPerc(int p) { perc_ = p; }
+  void setPerc(int p);
   int getPerc() const { return perc_; }
   // Where the filled part begins, in percent of the width.
-  void setStart(int s) { start_ = s; }
+  void setStart(int s);
   int getStart() const { return start_; }
 
  private:
@@ -109,7 +109,8 @@ class eComboBox : public eLabel {
 
  private:
   friend class eListBoxEntryText;
-  void append(eListBoxEntryText* entry) { entries_.push_back(entry); }
+  int handleListKey(eKey key_);
+  void append(eListBoxEntryText* entry);
   std::vector<eListBoxEntryText*> entries_;
   int current_ = -1;
   int openEntries_;

@@ -90,7 +90,9 @@ int main(int argc, char** argv) {
   Script script;
   std::string scriptSource = options.script;
   const bool scripted = !options.script.empty();
-  const bool demo = !scripted && (options.headless || !SdlFront::displayAvailable());
+  const bool measuring = options.measureSeconds > 0;
+  const bool display = !options.headless && SdlFront::displayAvailable();
+  const bool demo = !scripted && !measuring && !display;
   if (scripted && !loadScript(options.script, &script, &error))
     return refuse(error);
   RunOutputs outputs{options.png, options.wav, options.plot, ""};
@@ -138,15 +140,22 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vevovuvado-sim: %s\n", error.c_str());
       return 1;
     }
-    const std::vector<Written> written = {
-        {"The finder window:", outputs.png}, {"The whole window: ", outputs.window},
-        {"The tone:         ", outputs.wav}, {"The debug log:    ", logPath},
-        {"The readings:     ", csvPath},     {"The plot:         ", outputs.plot}};
+    const std::vector<Written> written = {{"The finder window:", outputs.png},
+                                          {"The whole window: ", outputs.window},
+                                          {"The tone:         ", outputs.wav},
+                                          {"The debug log:    ", logPath},
+                                          {"The readings:     ", csvPath},
+                                          {"The plot:         ", outputs.plot},
+                                          {"The figures:      ", options.measureJson}};
     if (demo) {
       std::printf(
           "vevovuvado-sim: the demonstration (the dish sweeps across the satellite),\n"
           "writing into %s/\n",
           options.outDir.empty() ? kDefaultOutDir : options.outDir.c_str());
+    } else if (measuring) {
+      std::printf("vevovuvado-sim: measuring for %g s after 1.5 s of warming up, %s\n",
+                  options.measureSeconds, display ? "in a window" : "headless");
+      sayWhere(written, "Written at the end:");
     } else if (!scripted) {
       std::printf(
           "vevovuvado-sim: the finder in a window; the keys are in the panel and in\n"
@@ -156,6 +165,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (scripted || demo) {
       status = runScript(simulation, script, scriptSource, outputs, demo);
+    } else if (measuring) {
+      const std::string receiver =
+          options.profile.empty() ? "the built-in receiver" : options.profile;
+      status = runMeasure(simulation, outputs,
+                          {options.measureSeconds, display, receiver, options.measureJson});
     } else {
       status = runInteractive(simulation, outputs);
     }

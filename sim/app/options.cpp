@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <cstdlib>
+
 #include "input/shown_text.h"
 
 namespace {
@@ -14,7 +16,7 @@ const ValueOption kValueOptions[] = {
     {"--log", &SimOptions::log},         {"--wav", &SimOptions::wav},
     {"--png", &SimOptions::png},         {"--out", &SimOptions::outDir},
     {"--module", &SimOptions::module},   {"--csv", &SimOptions::csv},
-    {"--plot", &SimOptions::plot},
+    {"--plot", &SimOptions::plot},       {"--measure-json", &SimOptions::measureJson},
 };
 
 bool acceptableValue(const std::string& flag, const std::string& value, std::string* error) {
@@ -32,12 +34,27 @@ bool acceptableValue(const std::string& flag, const std::string& value, std::str
   }
   return true;
 }
+
+constexpr double kMeasureMinSeconds = 1;
+constexpr double kMeasureMaxSeconds = 3600;
+
+// The seconds of --measure; false for anything but a plain number in range.
+bool measureSeconds(const std::string& text, double* seconds) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (end == text.c_str() || *end != '\0' || !(value >= kMeasureMinSeconds) ||
+      !(value <= kMeasureMaxSeconds))
+    return false;
+  *seconds = value;
+  return true;
+}
 }  // namespace
 
 const char* usageText() {
   return "usage: vevovuvado-sim [--profile FILE] [--script FILE] [--log FILE] [--wav FILE]\n"
          "                      [--png FILE] [--out DIR] [--headless] [--module FILE]\n"
-         "                      [--csv FILE] [--plot FILE] [--help]\n"
+         "                      [--csv FILE] [--plot FILE] [--measure SECONDS]\n"
+         "                      [--measure-json FILE] [--help]\n"
          "Runs the finder plug-in on a simulated receiver. With a display and no script it opens\n"
          "a window; with --headless or no display it runs a demonstration and writes the window,\n"
          "the tone and the debug log into DIR (default ./vevovuvado-out).\n"
@@ -63,6 +80,19 @@ const char* helpText() {
          "  --wav FILE      what the audio device played, as a 12000 Hz mono WAV\n"
          "  --log FILE      the plug-in's debug log\n"
          "  --module FILE   load this build of the plug-in module\n"
+         "  --measure SECONDS\n"
+         "                  measure the finder for SECONDS (1 to 3600) in real time\n"
+         "                  while the dish moves between on the satellite and half a\n"
+         "                  beamwidth off it once a second, after 1.5 s of warming up,\n"
+         "                  then print a table: refresh period (mean, p99, max), delay\n"
+         "                  from a dish change to the display and to the tone at the new\n"
+         "                  pitch (median, worst), underruns, pitch error against\n"
+         "                  snr_sound x 11.71875 Hz, CPU of the GUI and tone threads,\n"
+         "                  resident memory before and after. In a window where there\n"
+         "                  is a display, else (or with --headless) without one; only\n"
+         "                  Escape and closing the window do anything\n"
+         "  --measure-json FILE\n"
+         "                  write the measurement's figures to FILE as JSON too\n"
          "  --version       print the version and exit\n"
          "  -h, --help      print this help and exit\n"
          "\n"
@@ -82,8 +112,8 @@ const char* helpText() {
          "\n"
          "Exit codes:\n"
          "  0  done\n"
-         "  1  the module could not be loaded, a window could not be opened, or an output\n"
-         "     file could not be written\n"
+         "  1  the module could not be loaded, a window could not be opened, an output\n"
+         "     file could not be written, or the measurement was cut short\n"
          "  2  a bad option, profile or script (one line on standard error says where)\n";
 }
 
@@ -91,6 +121,14 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std
   SimOptions parsed;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--measure") {
+      if (i + 1 >= args.size() || !measureSeconds(args[i + 1], &parsed.measureSeconds)) {
+        *error = "--measure needs a number of seconds from 1 to 3600";
+        return false;
+      }
+      ++i;
+      continue;
+    }
     if (arg == "--headless") {
       parsed.headless = true;
       continue;
@@ -122,6 +160,14 @@ bool parseOptions(const std::vector<std::string>& args, SimOptions* options, std
     if (!acceptableValue(arg, value, error))
       return false;
     parsed.*(option->field) = value;
+  }
+  if (!parsed.measureJson.empty() && parsed.measureSeconds == 0) {
+    *error = "--measure-json needs --measure";
+    return false;
+  }
+  if (parsed.measureSeconds > 0 && !parsed.script.empty()) {
+    *error = "--measure runs in real time; it does not take a --script";
+    return false;
   }
   *options = parsed;
   return true;

@@ -14,6 +14,9 @@ struct SimOptions {
   std::string plot;    // the run's plot at the end; empty: none (the demonstration: signal.png)
   std::string outDir;  // where the demonstration writes; empty: "vevovuvado-out"
   std::string module;  // empty: the module built with this program
+  // --measure SECONDS: the measurement mode for that many seconds (1 to 3600); 0: not asked.
+  double measureSeconds = 0;
+  std::string measureJson;  // the measurement's figures as JSON; empty: none
   bool headless = false;
   bool help = false;
   bool version = false;

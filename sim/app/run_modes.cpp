@@ -2,8 +2,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <memory>
 
 #include "interactive_driver.h"
+#include "measure_run.h"
 #include "sdl_front.h"
 #include "window_layout.h"
 
@@ -99,14 +102,15 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
     std::fprintf(stderr, "vevovuvado-sim: cannot open a window: %s\n", error.c_str());
     return 1;
   }
-  InteractiveDriver driver(front, simulation);
+  InteractiveDriver driver(&front, simulation);
   // Ctrl-C closes the finder the orderly way, so its destructor runs and the files get written.
   std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
   std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
-  if (!outputs.png.empty())
-    driver.keepLastScreen();
   SoundFile sound(simulation, outputs.wav);
-  simulation.listenToSound();
+  // The driver hands what played to the sound output at every turn; without one nothing
+  // gathers it.
+  if (front.hasAudio())
+    simulation.listenToSound();
   simulation.runPlugin(driver);
   bool written = sound.finish();
   written = writeAfterwards(simulation, outputs) && written;
@@ -114,6 +118,56 @@ int runInteractive(Simulation& simulation, const RunOutputs& outputs) {
     std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
                  error.c_str());
     written = false;
+  }
+  return written ? 0 : 1;
+}
+
+int runMeasure(Simulation& simulation, const RunOutputs& outputs, const MeasureOptions& options) {
+  std::unique_ptr<SdlFront> front;
+  if (options.window) {
+    front = std::make_unique<SdlFront>();
+    std::string error;
+    if (!front->open(kDefaultWindowWidth, kDefaultWindowHeight, &error)) {
+      std::fprintf(stderr, "vevovuvado-sim: cannot open a window: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  MeasureRun run(simulation, options.seconds);
+  InteractiveDriver driver(front.get(), simulation);
+  driver.setScenario(&run);
+  std::signal(SIGINT, [](int) { InteractiveDriver::requestQuit(); });
+  std::signal(SIGTERM, [](int) { InteractiveDriver::requestQuit(); });
+  SoundFile sound(simulation, outputs.wav);
+  if (front && front->hasAudio())
+    simulation.listenToSound();
+  simulation.runPlugin(driver);
+  if (!run.complete())
+    run.finish();
+  const MeasureResult result = run.result(options.receiver, options.window);
+  std::fputs(measureTable(result).c_str(), stdout);
+  bool written = sound.finish();
+  written = writeAfterwards(simulation, outputs) && written;
+  if (!outputs.png.empty()) {
+    std::string error;
+    if (!writePng(driver.lastScreen(), outputs.png, &error)) {
+      std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the image: %s\n", outputs.png.c_str(),
+                   error.c_str());
+      written = false;
+    }
+  }
+  if (!options.json.empty()) {
+    std::ofstream out(options.json, std::ios::binary | std::ios::trunc);
+    out << measureJson(result);
+    out.close();
+    if (!out) {
+      std::fprintf(stderr, "vevovuvado-sim: %s: cannot write the figures\n", options.json.c_str());
+      written = false;
+    }
+  }
+  if (!run.complete()) {
+    std::fprintf(stderr, "vevovuvado-sim: the measurement was cut short after %.1f s\n",
+                 result.seconds);
+    return 1;
   }
   return written ? 0 : 1;
 }

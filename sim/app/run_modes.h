@@ -1,7 +1,7 @@
 #pragma once
-// The simulator's three ways to run: a script, the demonstration, the desktop window. Each
-// returns the program's exit code: 0 done, 1 an output could not be written or the window could
-// not be opened, 2 a script line could not be carried out.
+// The simulator's ways to run: a script, the demonstration, the desktop window, the
+// measurement. Each returns the program's exit code: 0 done, 1 an output could not be written
+// or the window could not be opened, 2 a script line could not be carried out.
 
 #include <string>
 
@@ -19,3 +19,13 @@ struct RunOutputs {
 int runScript(Simulation& simulation, const Script& script, const std::string& source,
               const RunOutputs& outputs, bool demonstration);
 int runInteractive(Simulation& simulation, const RunOutputs& outputs);
+
+struct MeasureOptions {
+  double seconds = 0;
+  bool window = false;   // show the frames in a desktop window
+  std::string receiver;  // how the table names the receiver
+  std::string json;      // where to write the figures as JSON; empty: nowhere
+};
+// The measurement mode: prints its table on standard output. 1 also when the run was cut
+// short (the table then says how far it came).
+int runMeasure(Simulation& simulation, const RunOutputs& outputs, const MeasureOptions& options);

@@ -53,6 +53,22 @@ Simulation::Simulation(const Profile& p, eMainloop::Time time)
   // The finder's frontend readings pass the tap on their way to the model.
   receiver.setFrontendSource(&tap);
   tap.onMeasurement = [this] { measured(); };
+  tap.onAudioWritten = [this](const int8_t* samples, long accepted) {
+    toneWritten(samples, accepted);
+  };
+  tap.onSleep = [this] {
+    if (onModuleSleep)
+      onModuleSleep();
+  };
+}
+
+void Simulation::toneWritten(const int8_t* samples, long accepted) {
+  if (!onToneWritten)
+    return;
+  // The device appends what it accepts to its queue: the block ends where the queue ends now.
+  const int64_t now = loop().nowUs();
+  const int64_t queueEnd = now * OssAudioModel::kRate / 1000000 + devices.audio.queuedBytes();
+  onToneWritten(now, queueEnd - accepted, samples, static_cast<size_t>(accepted));
 }
 
 Simulation::~Simulation() {
@@ -98,10 +114,11 @@ void Simulation::measured() {
     reading.snrSound = snrSoundForNoise(tap.noiseRead());
   }
   // The finder writes its widgets after this point of its refresh: read them once it is over.
-  loop().callLater(0, [this, reading] { record(reading); });
+  const int64_t measuredUs = loop().nowUs();
+  loop().callLater(0, [this, reading, measuredUs] { record(reading, measuredUs); });
 }
 
-void Simulation::record(Reading reading) {
+void Simulation::record(Reading reading, int64_t measuredUs) {
   eWidget* finder = finderWindow();
   readFinderWidgets(finder, &reading);
   reading.toneOn = boxTicked(finder, "sound") && devices.audio.openDescriptors() > 0;
@@ -110,6 +127,8 @@ void Simulation::record(Reading reading) {
     peak.offer(shownSnr(reading), reading.azimuthDeg, reading.elevationDeg);
   if (csv.isOpen() && !csv.write(reading))
     csvFailed = true;
+  if (onRefresh)
+    onRefresh(reading, measuredUs);
   lastReading = std::move(reading);
 }
 

@@ -6,6 +6,10 @@
 // CSV file, the panel's chart and peak hold, and the plot). One at a time per process (the
 // host's state is global).
 
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -58,6 +62,19 @@ class Simulation : public ScriptTarget {
   // The peak hold starts again from the next refresh.
   void resetPeak() { peak.reset(); }
 
+  // For measurements; each is called only while set.
+  // On the GUI thread once each refresh of the finder is over (its widgets show it from then
+  // on), with its reading and the loop time of its measurement in microseconds.
+  std::function<void(const Reading& reading, int64_t measuredUs)> onRefresh;
+  // On the writing thread for every block the audio device accepts: the loop time of the
+  // write, where the block begins on the device's play-out timeline (12000 samples a second,
+  // sample 0 at loop time 0) and its samples. Set it before runPlugin().
+  std::function<void(int64_t writtenUs, int64_t firstSample, const int8_t* samples, size_t count)>
+      onToneWritten;
+  // On a thread of the module just before it sleeps (the tone thread's passes). Set it before
+  // runPlugin().
+  std::function<void()> onModuleSleep;
+
   // The finder window (and message boxes over it) as the receiver's screen shows them.
   Image screen();
   // What the panel shows now.
@@ -90,7 +107,8 @@ class Simulation : public ScriptTarget {
 
   // At the finder's measurement: the model's side now, the widgets once the refresh is over.
   void measured();
-  void record(Reading reading);
+  void record(Reading reading, int64_t measuredUs);
+  void toneWritten(const int8_t* samples, long accepted);
 
   const Profile profile;
   HostClock clock;

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,13 +35,6 @@ void SdlFront::close() {
   if (audioDevice_ != 0)
     SDL_CloseAudioDevice(audioDevice_);
   audioDevice_ = 0;
-  if (texture_)
-    SDL_DestroyTexture(texture_);
-  texture_ = nullptr;
-  textureWidth_ = textureHeight_ = 0;
-  if (renderer_)
-    SDL_DestroyRenderer(renderer_);
-  renderer_ = nullptr;
   if (window_)
     SDL_DestroyWindow(window_);
   window_ = nullptr;
@@ -58,15 +53,17 @@ bool SdlFront::open(int width, int height, std::string* error) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return fail(error, SDL_GetError());
   videoInitialised_ = true;
+  // On X11 the window's surface can be the X server's own shared image, updated rectangle by
+  // rectangle; otherwise SDL puts it on a texture and renders the whole window at each update
+  // (with software OpenGL on a virtual display). Elsewhere a texture is the only way.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::strcmp(driver, "x11") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   window_ = SDL_CreateWindow("vevovuvado-sim", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, SDL_WINDOW_RESIZABLE);
-  // Presenting in step with the display paces an interactive session at the display's rate;
-  // a display that cannot synchronise still gets a window.
-  if (window_)
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (window_ && !renderer_)
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) {
+  // Frames are drawn by the simulator and copied into the window's own surface, only where
+  // they changed: no renderer, no texture, nothing drawn at the display's rate.
+  if (!window_ || !SDL_GetWindowSurface(window_)) {
     const std::string reason = SDL_GetError();
     close();
     return fail(error, reason);
@@ -89,25 +86,39 @@ bool SdlFront::open(int width, int height, std::string* error) {
   return true;
 }
 
-void SdlFront::present(const Image& image) {
-  if (!renderer_ || image.width <= 0 || image.height <= 0 ||
-      image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+void SdlFront::present(const FramePixels& frame, const std::vector<PixelRect>& changed) {
+  if (!window_ || !frame.pixels)
     return;
-  if (!texture_ || textureWidth_ != image.width || textureHeight_ != image.height) {
-    if (texture_)
-      SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 image.width, image.height);
-    textureWidth_ = texture_ ? image.width : 0;
-    textureHeight_ = texture_ ? image.height : 0;
-    if (!texture_)
-      return;
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  if (!target || target->w != frame.width || target->h != frame.height)
+    return;
+  const bool whole = exposed_;
+  if (!whole && changed.empty())
+    return;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(frame.pixels), frame.width, frame.height, 32, frame.strideBytes,
+      SDL_PIXELFORMAT_ARGB8888);
+  if (!source)
+    return;
+  SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+  std::vector<SDL_Rect> rects;
+  if (whole) {
+    rects.push_back({0, 0, frame.width, frame.height});
+  } else {
+    for (const PixelRect& r : changed)
+      rects.push_back({r.x, r.y, r.width, r.height});
   }
-  SDL_UpdateTexture(texture_, nullptr, image.argb.data(),
-                    image.width * static_cast<int>(sizeof(uint32_t)));
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  for (SDL_Rect r : rects) {
+    SDL_Rect to = r;
+    SDL_BlitSurface(source, &r, target, &to);
+  }
+  SDL_FreeSurface(source);
+  if (whole) {
+    SDL_UpdateWindowSurface(window_);
+  } else {
+    SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+  }
+  exposed_ = false;
 }
 
 void SdlFront::outputSize(int* width, int* height) const {
@@ -115,10 +126,19 @@ void SdlFront::outputSize(int* width, int* height) const {
   *height = openedHeight_;
   int w = 0;
   int h = 0;
-  if (renderer_ && SDL_GetRendererOutputSize(renderer_, &w, &h) == 0 && w > 0 && h > 0) {
+  if (window_)
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
+  if (w > 0 && h > 0) {
     *width = w;
     *height = h;
   }
+}
+
+bool SdlFront::waitForEvent(int64_t us) {
+  if (!videoInitialised_)
+    return false;
+  const int ms = static_cast<int>(std::min<int64_t>(us / 1000, INT32_MAX));
+  return SDL_WaitEventTimeout(nullptr, ms) == 1;
 }
 
 SdlFront::Input SdlFront::poll() {
@@ -131,6 +151,8 @@ SdlFront::Input SdlFront::poll() {
       input.quit = true;
     } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
       input.quit = true;
+    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+      exposed_ = true;
     } else if (event.type == SDL_KEYDOWN) {
       const KeyAction action = mapSdlKey(event.key.keysym.sym, event.key.keysym.mod);
       if (event.key.repeat && !action.repeats)

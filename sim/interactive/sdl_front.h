@@ -1,17 +1,16 @@
 #pragma once
-// The simulator's desktop window: shows rendered screens, turns the keyboard into remote-control
-// keys and dish movements, and plays the tone the plug-in writes.
+// The simulator's desktop window: shows the frames the simulator draws (only the parts that
+// changed), turns the keyboard into remote-control keys and dish movements, and plays the tone
+// the plug-in writes.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "ekey.h"
-#include "screen_renderer.h"
+#include "window_canvas.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 
 class SdlFront {
  public:
@@ -27,8 +26,12 @@ class SdlFront {
   bool open(int width, int height, std::string* error);
   bool hasAudio() const { return audioDevice_ != 0; }
 
-  // Shows `image`, scaled to the window when their sizes differ.
-  void present(const Image& image);
+  // Shows the rectangles `changed` of `frame` (the rest of the window keeps what it showed);
+  // the whole frame when the window asked to be painted again (it was uncovered, say). The
+  // frame is drawn at outputSize(); one of another size (a resize under way) is not shown.
+  void present(const FramePixels& frame, const std::vector<PixelRect>& changed);
+  // True when the window system asked for the whole window again since the last present().
+  bool wantsWholeFrame() const { return exposed_; }
   // The window's drawable size in pixels now (it changes when a person resizes the window);
   // the size it was opened with before the window is open.
   void outputSize(int* width, int* height) const;
@@ -42,6 +45,9 @@ class SdlFront {
   };
   // Takes every pending desktop event without waiting.
   Input poll();
+  // Waits at most `us` microseconds (in whole milliseconds) for a desktop event; true as soon
+  // as one is pending (poll() takes it), false when the time passed without.
+  bool waitForEvent(int64_t us);
 
   // Queues signed 8-bit samples for playing.
   void playAudio(const std::vector<int8_t>& samples);
@@ -55,11 +61,8 @@ class SdlFront {
   bool videoInitialised_ = false;
   bool audioInitialised_ = false;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
   int openedWidth_ = 0;
   int openedHeight_ = 0;
-  int textureWidth_ = 0;
-  int textureHeight_ = 0;
+  bool exposed_ = false;  // the window system asked for the whole window again
   uint32_t audioDevice_ = 0;
 };

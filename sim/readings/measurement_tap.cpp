@@ -34,6 +34,10 @@ int MeasurementTap::open(const char* path, int flags) {
     busAddress = -1;
     busRegister = -1;
   }
+  if (fd >= 0 && path && std::strcmp(path, devpath::kAudio) == 0) {
+    std::lock_guard<std::mutex> lock(mutex);
+    audioFd = fd;
+  }
   return fd;
 }
 
@@ -42,6 +46,8 @@ int MeasurementTap::close(int fd) {
     std::lock_guard<std::mutex> lock(mutex);
     if (fd == busFd)
       busFd = -1;
+    if (fd == audioFd)
+      audioFd = -1;
   }
   return inner.close(fd);
 }
@@ -57,12 +63,17 @@ ssize_t MeasurementTap::read(int fd, void* buf, size_t count) {
 }
 
 ssize_t MeasurementTap::write(int fd, const void* buf, size_t count) {
+  bool audio = false;
   {
     std::lock_guard<std::mutex> lock(mutex);
     if (fd == busFd && count == 1 && buf)
       busRegister = *static_cast<const unsigned char*>(buf);
+    audio = fd == audioFd && fd >= 0;
   }
-  return inner.write(fd, buf, count);
+  const ssize_t written = inner.write(fd, buf, count);
+  if (audio && written > 0 && onAudioWritten)
+    onAudioWritten(static_cast<const int8_t*>(buf), static_cast<long>(written));
+  return written;
 }
 
 int MeasurementTap::ioctl(int fd, unsigned long request, void* arg) {
@@ -75,6 +86,8 @@ int MeasurementTap::ioctl(int fd, unsigned long request, void* arg) {
 }
 
 void MeasurementTap::sleepMicroseconds(unsigned long us) {
+  if (onSleep)
+    onSleep();
   inner.sleepMicroseconds(us);
 }
 

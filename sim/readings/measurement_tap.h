@@ -6,8 +6,10 @@
 //    each refresh does once, after its register reads (the open counts even when it fails);
 //  - terrestrial mode: when the finder asks the frontend for its SNR, first in each refresh.
 // It also keeps the noise value the finder read from the satellite demodulator in the refresh
-// under way, since the tone's pitch follows from it.
+// under way, since the tone's pitch follows from it, and shows the blocks written to the audio
+// device and the sleeps of the module's threads to whoever asks.
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 
@@ -24,6 +26,13 @@ class MeasurementTap : public DeviceSeam, public eFrontendSource {
   // The noise value the finder read since the last measurement: -1 when that read failed or
   // was not made, as the finder's reader reports it then.
   int noiseRead() const;
+  // Called after every write to the audio device that the device accepted (`accepted` bytes
+  // from `samples`), on the writing thread (the tone thread; OpenSound's first block on the GUI
+  // thread). Set it before the plug-in runs.
+  std::function<void(const int8_t* samples, long accepted)> onAudioWritten;
+  // Called on a thread just before it sleeps through the seam (the tone thread's passes). Set
+  // it before the plug-in runs.
+  std::function<void()> onSleep;
 
   // DeviceSeam: passed through.
   int open(const char* path, int flags) override;
@@ -51,6 +60,7 @@ class MeasurementTap : public DeviceSeam, public eFrontendSource {
   // The I2C descriptor open now (the finder opens one at a time), its device and register.
   mutable std::mutex mutex;
   int busFd = -1;
+  int audioFd = -1;
   long busAddress = -1;
   int busRegister = -1;
   int noise = -1;

@@ -140,10 +140,15 @@ Image imageFromSurface(cairo_surface_t* surface) {
   return image;
 }
 
-Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays) {
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kScreenWidth, kScreenHeight);
-  cairo_t* cr = cairo_create(surface);
+ScreenCanvas::ScreenCanvas()
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kScreenWidth, kScreenHeight)) {}
+
+ScreenCanvas::~ScreenCanvas() {
+  cairo_surface_destroy(surface_);
+}
+
+void ScreenCanvas::paint(eWidget* window, const std::vector<eWidget*>& overlays) {
+  cairo_t* cr = cairo_create(surface_);
   paintScreenBackground(cr);
 
   // Message boxes centre over the window; without a visible window, over the screen.
@@ -157,9 +162,16 @@ Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays) {
     if (overlay && overlay->isVisible())
       paintOverlay(cr, overlay, over);
   }
-
   cairo_destroy(cr);
-  Image image = imageFromSurface(surface);
-  cairo_surface_destroy(surface);
-  return image;
+  cairo_surface_flush(surface_);
+}
+
+Image ScreenCanvas::image() const {
+  return imageFromSurface(surface_);
+}
+
+Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays) {
+  ScreenCanvas canvas;
+  canvas.paint(window, overlays);
+  return canvas.image();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class eWidget;
+typedef struct _cairo_surface cairo_surface_t;
 
 // Pixels row by row, top to bottom, each 0xAARRGGBB (alpha always 0xFF).
 struct Image {
@@ -23,6 +24,25 @@ struct Image {
 // Children without a foreground colour of their own take the window's. A null or hidden window,
 // and hidden overlays, are not drawn. Never fails.
 Image renderScreen(eWidget* window, const std::vector<eWidget*>& overlays);
+
+// The receiver's screen kept from one frame to the next: one surface, allocated once and
+// painted over in place, so a window that draws often does not fault in fresh memory each time.
+class ScreenCanvas {
+ public:
+  ScreenCanvas();
+  ~ScreenCanvas();
+  ScreenCanvas(const ScreenCanvas&) = delete;
+  ScreenCanvas& operator=(const ScreenCanvas&) = delete;
+
+  // Paints the screen as renderScreen() describes.
+  void paint(eWidget* window, const std::vector<eWidget*>& overlays);
+  // The 720x576 surface (ARGB32, opaque), as painted last; black before the first paint.
+  cairo_surface_t* surface() const { return surface_; }
+  Image image() const;
+
+ private:
+  cairo_surface_t* surface_;
+};
 
 // Writes `image` as a PNG file. False, with the reason in *error (when given), when the image
 // is malformed or the file cannot be written.

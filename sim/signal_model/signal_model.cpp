@@ -37,6 +37,8 @@ SignalModel::SignalModel(SimulatedDevices& d, StandInReceiver& r, const Profile&
   azimuth = p.signal.azimuthErrorDeg;
   elevation = p.signal.elevationErrorDeg;
   ticker.timeout.connect(sigc::mem_fun(*this, &SignalModel::refresh));
+  // The jitter's steps need not come to the millisecond; the finder's refresh does.
+  ticker.setCoarse(true);
 }
 
 SignalModel::~SignalModel() {

@@ -24,6 +24,7 @@
 #include "screen_layout.h"
 #include "screen_renderer.h"
 #include "wav_file.h"
+#include "window_canvas.h"
 #include "window_layout.h"
 #include "window_renderer.h"
 
@@ -157,6 +158,116 @@ TEST(RenderWindow, ScreenIsScaledIntoItsPlaceAndThePanelDrawnBesideIt) {
     EXPECT_GT(differingFrom(image, text, panelColor(PanelColor::fill)), 30)
         << c.width << "x" << c.height;
   }
+}
+
+// The canvas's frame, copied out, pixel for pixel.
+Image frameImage(const WindowCanvas& canvas) {
+  return canvas.image();
+}
+
+bool inside(const PixelRect& r, const Area& a) {
+  return r.x >= static_cast<int>(a.x) && r.y >= static_cast<int>(a.y) &&
+         r.x + r.width <= static_cast<int>(a.right() + 1) &&
+         r.y + r.height <= static_cast<int>(a.bottom() + 1);
+}
+
+// Where `a` and `b` differ, as the bounding box; width 0 when they do not.
+PixelRect differing(const Image& a, const Image& b) {
+  int left = a.width, top = a.height, right = -1, bottom = -1;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      if (pixel(a, x, y) != pixel(b, x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  if (right < 0)
+    return {};
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
+bool covered(const PixelRect& box, const std::vector<PixelRect>& rects) {
+  for (int y = box.y; y < box.y + box.height; ++y) {
+    for (int x = box.x; x < box.x + box.width; ++x) {
+      bool in = false;
+      for (const PixelRect& r : rects)
+        in = in || (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height);
+      if (!in)
+        return false;
+    }
+  }
+  return true;
+}
+
+// A window kept between frames draws only what changed and reports where the pixels moved;
+// what it holds is always the frame a fresh drawing gives. Both layouts, beside and below; at
+// 1001x600 and 601x900 the screen's edge falls inside a pixel that the panel shares.
+TEST(WindowCanvas, DrawsOnlyWhatChangedAndReportsWhereThePixelsDiffer) {
+  struct Size {
+    int width, height;
+  };
+  for (const Size size : {Size{1280, 576}, Size{1001, 600}, Size{601, 900}}) {
+    SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+    TestWindow w;
+    ScreenCanvas screen;
+    screen.paint(w.window.get(), {});
+    PanelView panel;
+    panel.title = "Simulated receiver";
+    panel.rows = {{"Dish", "az +1.00"}};
+    WindowCanvas canvas;
+    const WindowLayout layout = layoutWindow(size.width, size.height);
+
+    const std::vector<PixelRect> first =
+        canvas.draw(screen.surface(), true, panel, size.width, size.height);
+    EXPECT_TRUE(covered({0, 0, size.width, size.height}, first)) << "a first frame is all new";
+    Image before = frameImage(canvas);
+    EXPECT_EQ(before.argb, renderWindow(screen.image(), panel, size.width, size.height).argb);
+
+    EXPECT_TRUE(canvas.draw(screen.surface(), false, panel, size.width, size.height).empty());
+    EXPECT_TRUE(canvas.draw(screen.surface(), true, panel, size.width, size.height).empty())
+        << "a screen painted again the same has no new pixels";
+
+    // The panel alone.
+    panel.rows[0].value = "az +1.10";
+    const std::vector<PixelRect> panelRects =
+        canvas.draw(screen.surface(), false, panel, size.width, size.height);
+    Image after = frameImage(canvas);
+    ASSERT_FALSE(panelRects.empty());
+    for (const PixelRect& r : panelRects)
+      EXPECT_TRUE(inside(r, layout.panel));
+    EXPECT_TRUE(covered(differing(before, after), panelRects));
+    EXPECT_EQ(after.argb, renderWindow(screen.image(), panel, size.width, size.height).argb);
+
+    // The screen alone: the bar's fill moves.
+    before = after;
+    w.bar->setPerc(70);
+    screen.paint(w.window.get(), {});
+    const std::vector<PixelRect> screenRects =
+        canvas.draw(screen.surface(), true, panel, size.width, size.height);
+    after = frameImage(canvas);
+    ASSERT_FALSE(screenRects.empty());
+    for (const PixelRect& r : screenRects)
+      EXPECT_TRUE(inside(r, layout.screen));
+    EXPECT_TRUE(covered(differing(before, after), screenRects));
+    EXPECT_EQ(after.argb, renderWindow(screen.image(), panel, size.width, size.height).argb);
+  }
+}
+
+TEST(WindowCanvas, ANewSizeDrawsTheWholeWindowAgain) {
+  TestWindow w;
+  ScreenCanvas screen;
+  screen.paint(w.window.get(), {});
+  PanelView panel;
+  panel.title = "Simulated receiver";
+  WindowCanvas canvas;
+  canvas.draw(screen.surface(), true, panel, 1280, 576);
+  const std::vector<PixelRect> rects = canvas.draw(screen.surface(), false, panel, 900, 700);
+  EXPECT_TRUE(covered({0, 0, 900, 700}, rects));
+  EXPECT_EQ(canvas.width(), 900);
+  EXPECT_EQ(frameImage(canvas).argb, renderWindow(screen.image(), panel, 900, 700).argb);
 }
 
 TEST(RenderScreen, BarFillsWithItsLeftColorUpToItsPercentage) {
