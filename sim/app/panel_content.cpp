@@ -1,11 +1,10 @@
 #include "panel_content.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <set>
 
+#include "estring.h"
 #include "panel_layout.h"
 #include "readings/finder_readout.h"
 #include "readings/tone_pitch.h"
@@ -13,18 +12,8 @@
 namespace {
 const char* const kDegree = "\xC2\xB0";
 
-std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* f, ...) {
-  char text[128];
-  va_list args;
-  va_start(args, f);
-  std::vsnprintf(text, sizeof text, f, args);
-  va_end(args);
-  return text;
-}
-
 std::string orbitalName(int position) {
-  return format("%.1f%c", std::abs(position) / 10.0, position < 0 ? 'W' : 'E');
+  return eString::sprintf("%.1f%c", std::abs(position) / 10.0, position < 0 ? 'W' : 'E');
 }
 
 std::string title(const Profile& p) {
@@ -36,7 +25,8 @@ std::string title(const Profile& p) {
     case FinderMode::none:
       break;
   }
-  return p.frontendType == 1 ? "Cable receiver" : format("Receiver of type %d", p.frontendType);
+  return p.frontendType == 1 ? "Cable receiver"
+                             : eString::sprintf("Receiver of type %d", p.frontendType);
 }
 
 std::string tuned(const SignalModel::Report& r) {
@@ -44,12 +34,13 @@ std::string tuned(const SignalModel::Report& r) {
     return "nothing";
   if (r.transponder.satellite.valid) {
     const auto& s = r.transponder.satellite;
-    return format("%u MHz %c  %u kSym  %s", s.frequency / 1000, s.polarisation == 0 ? 'H' : 'V',
-                  s.symbol_rate / 1000, orbitalName(s.orbital_position).c_str());
+    return eString::sprintf("%u MHz %c  %u kSym  %s", s.frequency / 1000,
+                            s.polarisation == 0 ? 'H' : 'V', s.symbol_rate / 1000,
+                            orbitalName(s.orbital_position).c_str());
   }
   if (r.transponder.terrestrial.valid)
-    return format("%.3f MHz", r.transponder.terrestrial.centre_frequency / 1e6);
-  return format("%.3f MHz", r.transponder.cable.frequency / 1e3);
+    return eString::sprintf("%.3f MHz", r.transponder.terrestrial.centre_frequency / 1e6);
+  return eString::sprintf("%.3f MHz", r.transponder.cable.frequency / 1e3);
 }
 
 // How far the dish is off what it is tuned to: another satellite lies further along in azimuth.
@@ -66,7 +57,7 @@ std::string carrier(const PanelInputs& in) {
     return "tuning";
   if (in.model.locked)
     return "locked";
-  return format("no lock (needs %.1f dB)", in.profile->signal.lockThresholdDb);
+  return eString::sprintf("no lock (needs %.1f dB)", in.profile->signal.lockThresholdDb);
 }
 
 std::string tone(const PanelInputs& in) {
@@ -77,7 +68,7 @@ std::string tone(const PanelInputs& in) {
   if (!in.audioOpen)
     return "not playing";
   const int step = in.lastReading && in.lastReading->hasSnrSound ? in.lastReading->snrSound : 0;
-  return step > 0 ? format("%.0f Hz (step %d)", pitchHz(step), step) : "silent (no SNR)";
+  return step > 0 ? eString::sprintf("%.0f Hz (step %d)", pitchHz(step), step) : "silent (no SNR)";
 }
 
 StripChartView chart(const PanelInputs& in) {
@@ -179,10 +170,10 @@ PanelView buildPanel(const PanelInputs& in) {
   }
   view.rows.push_back({"Tuned", tuned(in.model)});
   view.rows.push_back({mode == FinderMode::satellite ? "Dish" : "Antenna",
-                       format("az %+.2f%s  el %+.2f%s  %.2f%s off", in.azimuthDeg, kDegree,
-                              in.elevationDeg, kDegree, offTuned(in), kDegree)});
-  view.rows.push_back(
-      {"Signal", format("loss %.1f dB, true SNR %.1f dB", in.model.lossDb, in.model.snrDb)});
+                       eString::sprintf("az %+.2f%s  el %+.2f%s  %.2f%s off", in.azimuthDeg,
+                                        kDegree, in.elevationDeg, kDegree, offTuned(in), kDegree)});
+  view.rows.push_back({"Signal", eString::sprintf("loss %.1f dB, true SNR %.1f dB", in.model.lossDb,
+                                                  in.model.snrDb)});
   if (in.finder && in.finder->search("lock"))
     view.rows.push_back({"Carrier", carrier(in)});
   if (mode == FinderMode::satellite)

@@ -1,38 +1,28 @@
 #include "measure_report.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 
-namespace {
-std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* f, ...) {
-  char text[256];
-  va_list args;
-  va_start(args, f);
-  std::vsnprintf(text, sizeof text, f, args);
-  va_end(args);
-  return text;
-}
+#include "estring.h"
 
+namespace {
 const char* const kNone = "none measured";
 
 std::string line(const char* label, const std::string& value) {
-  return format("  %-28s %s\n", label, value.c_str());
+  return eString::sprintf("  %-28s %s\n", label, value.c_str());
 }
 
 std::string period(const Summary& s) {
   if (s.count == 0)
     return kNone;
-  return format("mean %.2f ms, p99 %.2f ms, max %.2f ms (%zu periods)", s.mean, s.p99, s.worst,
-                s.count);
+  return eString::sprintf("mean %.2f ms, p99 %.2f ms, max %.2f ms (%zu periods)", s.mean, s.p99,
+                          s.worst, s.count);
 }
 
 std::string delay(const Summary& s, const char* unit, int decimals, const char* what) {
   if (s.count == 0)
     return kNone;
-  return format("median %.*f %s, worst %.*f %s (%zu %s)", decimals, s.median, unit, decimals,
-                s.worst, unit, s.count, what);
+  return eString::sprintf("median %.*f %s, worst %.*f %s (%zu %s)", decimals, s.median, unit,
+                          decimals, s.worst, unit, s.count, what);
 }
 
 double perRefresh(const MeasureResult& r) {
@@ -57,7 +47,7 @@ nlohmann::json spread(const Summary& s, bool withMean) {
 }  // namespace
 
 std::string measureTable(const MeasureResult& r) {
-  std::string text = format(
+  std::string text = eString::sprintf(
       "vevovuvado-sim --measure: %.1f s on %s in real time, %s;\n"
       "the dish moved %d times between on the satellite and %.2f degrees east of it;\n"
       "the pitch error is the played pitch against snr_sound x 11.71875 Hz\n",
@@ -71,18 +61,19 @@ std::string measureTable(const MeasureResult& r) {
   text += line("pitch error", r.pitchErrorHz ? delay(*r.pitchErrorHz, "Hz", 4, "stretches") +
                                                    " against snr_sound x 11.71875 Hz"
                                              : noTone);
-  text +=
-      line("underruns", r.toneUnderruns ? format("%d (%.1f ms of silence)", r.toneUnderruns->count,
-                                                 r.toneUnderruns->silenceMs)
-                                        : noTone);
-  text += line("frames drawn", format("%lu (%.2f per refresh)", r.frames, perRefresh(r)));
+  text += line("underruns",
+               r.toneUnderruns ? eString::sprintf("%d (%.1f ms of silence)", r.toneUnderruns->count,
+                                                  r.toneUnderruns->silenceMs)
+                               : noTone);
+  text += line("frames drawn", eString::sprintf("%lu (%.2f per refresh)", r.frames, perRefresh(r)));
   text += line("CPU, % of a core",
-               format("GUI thread %.2f, tone thread %s, whole process %.2f", r.guiCpuPercent,
-                      r.toneCpuPercent ? format("%.2f", *r.toneCpuPercent).c_str() : "none",
-                      r.processCpuPercent));
-  text +=
-      line("resident memory", format("before %.1f MiB, after %.1f MiB",
-                                     r.residentBeforeKiB / 1024.0, r.residentAfterKiB / 1024.0));
+               eString::sprintf(
+                   "GUI thread %.2f, tone thread %s, whole process %.2f", r.guiCpuPercent,
+                   r.toneCpuPercent ? eString::sprintf("%.2f", *r.toneCpuPercent).c_str() : "none",
+                   r.processCpuPercent));
+  text += line("resident memory",
+               eString::sprintf("before %.1f MiB, after %.1f MiB", r.residentBeforeKiB / 1024.0,
+                                r.residentAfterKiB / 1024.0));
   return text;
 }
 

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 #include "cairo_text.h"
+#include "estring.h"
 #include "panel_layout.h"
 
 namespace {
@@ -90,16 +89,6 @@ void paintText(cairo_t* cr, const PanelView& view, const PanelLayout& layout) {
   }
 }
 
-std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* f, ...) {
-  char text[48];
-  va_list args;
-  va_start(args, f);
-  std::vsnprintf(text, sizeof text, f, args);
-  va_end(args);
-  return text;
-}
-
 // A polyline through the points that have a value, broken where one has none.
 template <typename Value, typename X, typename Y>
 void trace(cairo_t* cr, const std::vector<SignalPoint>& points, Value value, X x, Y y) {
@@ -175,20 +164,20 @@ void paintChart(cairo_t* cr, const StripChartView& view, const Area& area) {
     cairo_line_to(cr, g.plot.right(), std::round(dbY(db)) + 0.5);
     cairo_stroke(cr);
     color(cr, PanelColor::label);
-    const std::string text = format("%.0f", db);
+    const std::string text = eString::sprintf("%.0f", db);
     textAt(cr, g.plot.x - (text.size() + 0.5) * kMonoAdvanceEm * px, dbY(db) + 0.35 * px, px, 0,
            text);
   }
   if (view.shownInPercent) {
     for (double percent : {0.0, 50.0, 100.0}) {
       textAt(cr, g.plot.right() + 0.5 * kMonoAdvanceEm * px, chartPercentY(g, percent) + 0.35 * px,
-             px, 0, format("%.0f%%", percent));
+             px, 0, eString::sprintf("%.0f%%", percent));
     }
   }
   const double footer = area.bottom() - 0.35 * px;
   const double spanS = (view.toMs - view.fromMs) / 1000;
   for (double back : {spanS, spanS / 2}) {
-    const std::string text = format("-%.0f s", back);
+    const std::string text = eString::sprintf("-%.0f s", back);
     const double at = X(view.toMs - back * 1000);
     textAt(cr, at - text.size() * kMonoAdvanceEm * px / 2, footer, px, 0, text);
   }
@@ -234,7 +223,7 @@ void paintChart(cairo_t* cr, const StripChartView& view, const Area& area) {
   color(cr, PanelColor::label);
   textAt(cr, lane.x - 3 * kMonoAdvanceEm * px, lane.y + lane.height / 2 + 0.35 * px, px, 0, "Hz");
   textAt(cr, lane.right() + 0.5 * kMonoAdvanceEm * px, lane.y + 0.9 * px, px, 0,
-         format("%.0f", view.pitchMaxHz));
+         eString::sprintf("%.0f", view.pitchMaxHz));
   const bool playing = std::any_of(view.points.begin(), view.points.end(),
                                    [](const SignalPoint& p) { return !std::isnan(p.pitchHz); });
   if (!playing) {
@@ -301,7 +290,8 @@ void paintPointing(cairo_t* cr, const PointingView& view, const Area& area) {
   textAt(cr, area.x + 2, area.y + px, px, 0, "W");
   textAt(cr, area.right() - kMonoAdvanceEm * px - 2, area.y + px, px, 0, "E");
   textAt(cr, g.centreX + 3, area.y + px, px, 0, "up");
-  textAt(cr, area.x + 2, area.bottom() - 3, px, 0, format("%g\xC2\xB0 to the edge", view.spanDeg));
+  textAt(cr, area.x + 2, area.bottom() - 3, px, 0,
+         eString::sprintf("%g\xC2\xB0 to the edge", view.spanDeg));
   if (!view.centreLabel.empty())
     textAt(cr, g.centreX + 3, g.centreY + 1.1 * px, px, 0, view.centreLabel);
 
@@ -321,8 +311,9 @@ void paintPointing(cairo_t* cr, const PointingView& view, const Area& area) {
     else
       cairo_stroke(cr);
     const std::string text =
-        inside ? m.label
-               : m.label + format(" %.1f\xC2\xB0", std::hypot(m.azimuthDeg, m.elevationDeg));
+        inside
+            ? m.label
+            : m.label + eString::sprintf(" %.1f\xC2\xB0", std::hypot(m.azimuthDeg, m.elevationDeg));
     const double width = displayedColumns(text) * kMonoAdvanceEm * px;
     const double tx = std::max(area.x + 2, std::min(x - width / 2, area.right() - width - 2));
     textAt(cr, tx, y + mark + px, px, 0, text);

@@ -1,11 +1,10 @@
 #include "signal_plot.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <functional>
 
 #include "cairo_text.h"
+#include "estring.h"
 #include "surface_image.h"
 
 namespace {
@@ -22,16 +21,6 @@ constexpr PlotPaletteRow kPlotPalette[] = {
     {PlotColor::azimuth, 0x2A9A3A},    {PlotColor::elevation, 0xC82828},
 };
 const char* const kFamily = "DejaVu Sans";
-
-std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* f, ...) {
-  char text[96];
-  va_list args;
-  va_start(args, f);
-  std::vsnprintf(text, sizeof text, f, args);
-  va_end(args);
-  return text;
-}
 
 void color(cairo_t* cr, PlotColor role) {
   setSourceColor(cr, plotColor(role));
@@ -71,7 +60,7 @@ void frame(cairo_t* cr, const Area& a, double lo, double hi, double step, const 
     color(cr, PlotColor::text);
     cairo_set_font_size(cr, px);
     // + 0.0 turns the -0 that a range starting at 0 gives into 0.
-    const std::string label = format("%.0f", v + 0.0) + unit;
+    const std::string label = eString::sprintf("%.0f", v + 0.0) + unit;
     text(cr, a.x - 6 - rightAligned(cr, label), y + px * 0.35, label, px);
   }
   color(cr, PlotColor::text);
@@ -97,7 +86,7 @@ void timeAxis(cairo_t* cr, const Area& a, const PlotRanges& r, double px) {
     cairo_stroke(cr);
     color(cr, PlotColor::text);
     cairo_set_font_size(cr, px);
-    const std::string label = format("%g", t);
+    const std::string label = eString::sprintf("%g", t);
     text(cr, x - textWidth(cr, label) / 2, a.bottom() + 1.3 * px, label, px);
   }
 }
@@ -231,7 +220,7 @@ Image renderSignalPlot(const std::vector<SignalPoint>& points, const PlotOptions
     color(cr, PlotColor::text);
     for (double percent : {0.0, 50.0, 100.0}) {
       text(cr, g.snr.right() + 6, plotY(g.snr, percent, 0, 100) + 0.35 * px,
-           format("%.0f%%", percent), px);
+           eString::sprintf("%.0f%%", percent), px);
     }
   }
   // Broad lines under narrow ones, so that both show where they coincide.
