@@ -105,13 +105,9 @@ void eSleepers::starting() {
   runningFree = false;
 }
 
+// A thread that was announced but never ran leaves as one that ended.
 void eSleepers::notStarted() {
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (--members == 0)
-      runningFree = false;
-  }
-  stopped();
+  ended();
 }
 
 void eSleepers::adopt() {
